@@ -1,0 +1,300 @@
+#include "data/Connection.h"
+
+#include "data/SqlRewrite.h"
+
+#include <QStringList>
+
+#include <sqlite3.h>
+
+namespace kessory {
+namespace {
+
+constexpr std::size_t kMaxIdleStatements = 256;
+
+// Len(text): its length in characters; Null stays Null.
+void sqlLen(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    sqlite3_result_int(ctx, static_cast<int>(QString::fromUtf8(text).size()));
+}
+
+// Month(date text): the month of the program's date text "yyyy-MM-dd[ HH:mm:ss]"; Null for Null or a text that is
+// no date.
+void sqlMonth(sqlite3_context* ctx, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int len = sqlite3_value_bytes(argv[0]);
+    // Fast path for the form the program writes.
+    if (len >= 7 && text[4] == '-' && text[5] >= '0' && text[5] <= '9' && text[6] >= '0' && text[6] <= '9') {
+        sqlite3_result_int(ctx, (text[5] - '0') * 10 + (text[6] - '0'));
+        return;
+    }
+    const QStringList parts = QString::fromUtf8(text, len).trimmed().split(QLatin1Char('-'));
+    bool ok = false;
+    const int month = parts.size() >= 2 ? parts[1].left(2).toInt(&ok) : 0;
+    if (ok && month >= 1 && month <= 12)
+        sqlite3_result_int(ctx, month);
+    else
+        sqlite3_result_null(ctx);
+}
+
+} // namespace
+
+Statement::Statement(Connection* owner, sqlite3_stmt* stmt, QString key)
+    : m_owner(owner)
+    , m_stmt(stmt)
+    , m_key(std::move(key))
+{
+}
+
+Statement::Statement(Statement&& other) noexcept
+    : m_owner(other.m_owner)
+    , m_stmt(other.m_stmt)
+    , m_key(std::move(other.m_key))
+{
+    other.m_stmt = nullptr;
+}
+
+Statement& Statement::operator=(Statement&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        m_owner = other.m_owner;
+        m_stmt = other.m_stmt;
+        m_key = std::move(other.m_key);
+        other.m_stmt = nullptr;
+    }
+    return *this;
+}
+
+Statement::~Statement()
+{
+    release();
+}
+
+void Statement::release()
+{
+    if (m_stmt) {
+        if (m_owner)
+            m_owner->giveBack(m_key, m_stmt);
+        else
+            sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    }
+}
+
+void Statement::bind(int index, const QVariant& value)
+{
+    if (!m_stmt)
+        return;
+    if (value.isNull() || !value.isValid()) {
+        sqlite3_bind_null(m_stmt, index);
+        return;
+    }
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::UInt:
+        sqlite3_bind_int64(m_stmt, index, value.toLongLong());
+        break;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        sqlite3_bind_double(m_stmt, index, value.toDouble());
+        break;
+    default: {
+        const QByteArray utf8 = value.toString().toUtf8();
+        sqlite3_bind_text(m_stmt, index, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    }
+    }
+}
+
+int Statement::step()
+{
+    if (!m_stmt)
+        return -1;
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return 1;
+    if (rc == SQLITE_DONE)
+        return 0;
+    return -1;
+}
+
+int Statement::columnCount() const
+{
+    return m_stmt ? sqlite3_column_count(m_stmt) : 0;
+}
+
+QString Statement::columnName(int i) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+}
+
+QVariant Statement::column(int i) const
+{
+    switch (sqlite3_column_type(m_stmt, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(m_stmt, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, i));
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, i)),
+                                   sqlite3_column_bytes(m_stmt, i)));
+    default:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i)),
+                                          sqlite3_column_bytes(m_stmt, i)));
+    }
+}
+
+std::unique_ptr<Connection> Connection::open(const QString& path)
+{
+    sqlite3* db = nullptr;
+    const QByteArray utf8 = path.toUtf8();
+    const int rc = sqlite3_open_v2(utf8.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    std::unique_ptr<Connection> connection(new Connection(db));
+    sqlite3_busy_timeout(db, 3000);
+    // The program's Like is case-sensitive, which also lets SQLite use the code index for a prefix pattern.
+    connection->exec("PRAGMA case_sensitive_like = ON");
+    connection->exec("PRAGMA foreign_keys = OFF");
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    sqlite3_create_function(db, "Len", 1, flags, nullptr, sqlLen, nullptr, nullptr);
+    sqlite3_create_function(db, "Month", 1, flags, nullptr, sqlMonth, nullptr, nullptr);
+    return connection;
+}
+
+Connection::Connection(sqlite3* db)
+    : m_db(db)
+{
+}
+
+Connection::~Connection()
+{
+    for (auto& [key, stmt] : m_idle)
+        sqlite3_finalize(stmt);
+    m_idle.clear();
+    sqlite3_close_v2(m_db);
+}
+
+Statement Connection::prepare(const QString& programSql)
+{
+    const QString text = rewriteForSqlite(programSql);
+    if (auto it = m_idle.find(text); it != m_idle.end()) {
+        sqlite3_stmt* stmt = it->second;
+        m_idle.erase(it);
+        --m_idleCount;
+        return Statement(this, stmt, text);
+    }
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v3(m_db, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
+                           &tail)
+            != SQLITE_OK
+        || !stmt) {
+        sqlite3_finalize(stmt);
+        return {};
+    }
+    // Only one statement per call: trailing text other than blanks or a semicolon is refused.
+    if (tail && QString::fromUtf8(tail).trimmed().remove(QLatin1Char(';')).size() > 0) {
+        sqlite3_finalize(stmt);
+        return {};
+    }
+    return Statement(this, stmt, text);
+}
+
+void Connection::giveBack(const QString& key, sqlite3_stmt* stmt)
+{
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    if (m_idleCount >= kMaxIdleStatements) {
+        for (auto& [k, s] : m_idle)
+            sqlite3_finalize(s);
+        m_idle.clear();
+        m_idleCount = 0;
+    }
+    m_idle.emplace(key, stmt);
+    ++m_idleCount;
+}
+
+int Connection::execute(const QString& programSql)
+{
+    Statement st = prepare(programSql);
+    if (!st.valid())
+        return 0;
+    if (sqlite3_stmt_readonly(st.handle())) {
+        // A query passed as a statement affects nothing.
+        return 0;
+    }
+    int rc;
+    while ((rc = st.step()) == 1) {
+    }
+    if (rc < 0)
+        return 0;
+    return sqlite3_changes(m_db);
+}
+
+bool Connection::exec(const char* sql)
+{
+    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool Connection::hasBookTables()
+{
+    static const char* const names[] = {"记账凭证", "记账凭证内容", "财务科目", "财务科目类别",
+                                        "部门分类", "损益表",       "现金流量表", "资产负债表"};
+    Statement st = prepare(QStringLiteral("Select name From sqlite_master Where type='table'"));
+    if (!st.valid())
+        return false;
+    QStringList found;
+    int rc;
+    while ((rc = st.step()) == 1)
+        found << st.column(0).toString();
+    if (rc < 0)
+        return false;
+    for (const char* name : names) {
+        if (!found.contains(QString::fromUtf8(name)))
+            return false;
+    }
+    return true;
+}
+
+Transaction::Transaction(Connection* connection)
+    : m_connection(connection)
+{
+    m_active = m_connection && m_connection->exec("BEGIN IMMEDIATE");
+}
+
+Transaction::~Transaction()
+{
+    if (m_active)
+        m_connection->exec("ROLLBACK");
+}
+
+bool Transaction::commit()
+{
+    if (!m_active)
+        return false;
+    m_active = false;
+    if (m_connection->exec("COMMIT"))
+        return true;
+    m_connection->exec("ROLLBACK");
+    return false;
+}
+
+} // namespace kessory

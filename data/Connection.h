@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace kessory {
+
+class Connection;
+
+// A prepared statement borrowed from the connection's cache; returned to it (reset) on destruction.
+class Statement {
+public:
+    Statement() = default;
+    Statement(Connection* owner, sqlite3_stmt* stmt, QString key);
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&& other) noexcept;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+    ~Statement();
+
+    bool valid() const { return m_stmt != nullptr; }
+    sqlite3_stmt* handle() const { return m_stmt; }
+    void bind(int index, const QVariant& value);
+    // Steps once: 1 = a row, 0 = done, -1 = error.
+    int step();
+    int columnCount() const;
+    QString columnName(int i) const;
+    QVariant column(int i) const;
+    void release();
+
+private:
+    Connection* m_owner = nullptr;
+    sqlite3_stmt* m_stmt = nullptr;
+    QString m_key;
+};
+
+// The one SQLite connection: opened read-write on an existing file (never created), with the functions and settings
+// the program's SQL text relies on, and a cache of prepared statements keyed by their text.
+class Connection {
+public:
+    static std::unique_ptr<Connection> open(const QString& path);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    sqlite3* handle() const { return m_db; }
+
+    // Prepares the program's SQL text (rewritten for SQLite); an invalid statement on a syntax error.
+    Statement prepare(const QString& programSql);
+    // Runs a statement of the program's SQL text; the number of rows it changed, 0 on failure.
+    int execute(const QString& programSql);
+    // Runs SQLite's own text directly; true on success.
+    bool exec(const char* sql);
+    // Whether the eight tables of the books are all present.
+    bool hasBookTables();
+
+    void giveBack(const QString& key, sqlite3_stmt* stmt);
+
+private:
+    explicit Connection(sqlite3* db);
+    sqlite3* m_db = nullptr;
+    std::unordered_multimap<QString, sqlite3_stmt*> m_idle;
+    std::size_t m_idleCount = 0;
+};
+
+// Rolls back unless committed: an operation that fails half-way leaves the file as it was.
+class Transaction {
+public:
+    explicit Transaction(Connection* connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    bool active() const { return m_active; }
+    bool commit();
+
+private:
+    Connection* m_connection;
+    bool m_active = false;
+};
+
+} // namespace kessory

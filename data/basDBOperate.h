@@ -1,0 +1,44 @@
+#pragma once
+
+#include "data/Connection.h"
+#include "data/Recordset.h"
+
+#include <QString>
+
+// The data store shared by every window: the one connection to DATA/DATA.DAT and the two shared recordsets.
+namespace basDBOperate {
+
+using kessory::RecordsetPtr;
+
+extern QString strDBPath;
+extern QString strSQL;
+extern std::unique_ptr<kessory::Connection> cnnDB;
+extern RecordsetPtr rsShared;
+extern RecordsetPtr rsShared2;
+
+// Builds strDBPath under the program folder and checks that it names a regular file. When it does not: the
+// message "缺少文件，系统无法运行.", then the program ends (funExitSystem); the result is then false.
+bool funCheckDBFile();
+bool funCheckDBFile(const QString& programFolder);
+
+// Closes what is open and opens the connection and the shared recordsets; rs comes back empty. False when the file
+// cannot be opened as a database holding the books' tables (nothing is shown; the caller decides).
+bool funOpenDB(RecordsetPtr& rs);
+
+// Runs a query into rs (rsShared when rs is empty, bound into rs). True only when it ran and returned a row, with
+// the recordset on its first row.
+bool funOpenRecordset(const QString& sql, RecordsetPtr& rs);
+bool funOpenRecordset(const QString& sql);
+
+// Runs an INSERT, UPDATE or DELETE; the number of rows it affected, 0 when it failed. Closes rs (rsShared when rs
+// is empty) first.
+int funExecuteSQL(const QString& sql, RecordsetPtr& rs);
+int funExecuteSQL(const QString& sql);
+
+// Closes the recordsets and the connection.
+void funCloseDB(RecordsetPtr& rs);
+
+// A fresh recordset of the caller's own on the shared connection.
+RecordsetPtr funNewRecordset();
+
+} // namespace basDBOperate

@@ -1,0 +1,70 @@
+#include "shell/Msg.h"
+
+#include <deque>
+
+namespace kessory::Msg {
+namespace {
+
+struct State {
+    Presenter presenter;
+    bool testMode = false;
+    std::deque<Answer> answers;
+    QList<Shown> shown;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+} // namespace
+
+Answer show(const QString& text, const QString& title, Buttons buttons)
+{
+    State& s = state();
+    s.shown.append({text, title, buttons});
+    if (s.testMode || !s.presenter) {
+        if (!s.answers.empty()) {
+            const Answer a = s.answers.front();
+            s.answers.pop_front();
+            return a;
+        }
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    }
+    return s.presenter(text, title, buttons);
+}
+
+QString programTitle()
+{
+    return QStringLiteral("Kessory 财务记账");
+}
+
+void setPresenter(Presenter presenter)
+{
+    state().presenter = std::move(presenter);
+}
+
+void setTestMode(bool on)
+{
+    state().testMode = on;
+    state().answers.clear();
+    state().shown.clear();
+}
+
+void queueAnswer(Answer answer)
+{
+    state().answers.push_back(answer);
+}
+
+QList<Shown> shown()
+{
+    return state().shown;
+}
+
+void clearShown()
+{
+    state().shown.clear();
+}
+
+} // namespace kessory::Msg

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+namespace kessory::Msg {
+
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+struct Shown {
+    QString text;
+    QString title;
+    Buttons buttons;
+};
+
+// Every message box of the program: modal, no icon, the given title, OK or Yes/No.
+Answer show(const QString& text, const QString& title, Buttons buttons = Buttons::Ok);
+inline bool ask(const QString& text, const QString& title)
+{
+    return show(text, title, Buttons::YesNo) == Answer::Yes;
+}
+
+// The program's own title, used where a message carries it.
+QString programTitle();
+
+// What actually shows a box; the GUI installs one at start-up. Without one (or in test mode) nothing is shown.
+using Presenter = std::function<Answer(const QString& text, const QString& title, Buttons buttons)>;
+void setPresenter(Presenter presenter);
+
+// Test mode: no box is shown; every box is recorded and answered from the queue (OK, or No for a question when the
+// queue is empty).
+void setTestMode(bool on);
+void queueAnswer(Answer answer);
+QList<Shown> shown();
+void clearShown();
+
+} // namespace kessory::Msg

@@ -1,0 +1,144 @@
+#include "shell/ui/WindowHost.h"
+
+#include "shell/ui/WindowFactories.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+
+namespace kessory {
+
+WindowHost& WindowHost::instance()
+{
+    static WindowHost host;
+    return host;
+}
+
+WindowHost::WindowHost()
+{
+    m_factories = {createVoucherWindow,  createDetailLedgerWindow, createGeneralLedgerWindow, createCashFlowWindow,
+                   createIncomeWindow,   createBalanceSheetWindow, createAccountWindow,        createSummaryWindow};
+}
+
+void WindowHost::setArea(QMdiArea* area)
+{
+    m_area = area;
+}
+
+QWidget* WindowHost::open(int index)
+{
+    if (index < 0 || index >= kWindowKinds)
+        return nullptr;
+    return open(static_cast<WindowKind>(index));
+}
+
+QWidget* WindowHost::open(WindowKind kind)
+{
+    const auto i = static_cast<std::size_t>(kind);
+    QWidget* window = m_windows[i];
+    if (!window) {
+        window = m_factories[i]();
+        if (!window)
+            return nullptr;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        m_windows[i] = window;
+        if (m_area) {
+            QMdiSubWindow* sub = m_area->addSubWindow(window);
+            sub->setAttribute(Qt::WA_DeleteOnClose);
+            sub->setWindowTitle(window->windowTitle());
+            // A window may grow itself in its resize handler; the frame follows.
+            sub->resize(sub->sizeHint().expandedTo(window->size() + QSize(8, 30)));
+        }
+    }
+    QWidget* frame = window;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        frame = sub;
+    frame->show();
+    window->show();
+    frame->raise();
+    if (m_area) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(frame))
+            m_area->setActiveSubWindow(sub);
+    } else {
+        window->activateWindow();
+    }
+    window->setFocus();
+    return window;
+}
+
+QWidget* WindowHost::find(WindowKind kind) const
+{
+    return m_windows[static_cast<std::size_t>(kind)];
+}
+
+void WindowHost::closeAll()
+{
+    for (auto& w : m_windows) {
+        if (w) {
+            QWidget* window = w;
+            closeWindow(window);
+            delete window;
+        }
+        w = nullptr;
+    }
+}
+
+void WindowHost::setFactory(WindowKind kind, Factory factory)
+{
+    m_factories[static_cast<std::size_t>(kind)] = std::move(factory);
+}
+
+void closeWindow(QWidget* window)
+{
+    if (!window)
+        return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        sub->close();
+    else
+        window->close();
+}
+
+QString windowObjectName(WindowKind kind)
+{
+    static const char* const names[] = {"frmPZ", "frmMXZ", "frmZZ", "frmXJLLB", "frmSYB", "frmZCFZB", "frmKM", "frmKMHZB"};
+    return QString::fromLatin1(names[static_cast<int>(kind)]);
+}
+
+QString windowCaption(WindowKind kind)
+{
+    switch (kind) {
+    case WindowKind::PZ:
+        return QStringLiteral("凭证管理器");
+    case WindowKind::MXZ:
+        return QStringLiteral("账薄管理器 - 明细分类账");
+    case WindowKind::ZZ:
+        return QStringLiteral("账薄管理器 - 总分类账");
+    case WindowKind::XJLLB:
+        return QStringLiteral("报表管理器 - 现金流量表");
+    case WindowKind::SYB:
+        return QStringLiteral("报表管理器 - 损益表");
+    case WindowKind::ZCFZB:
+        return QStringLiteral("报表管理器 - 资产负债表");
+    case WindowKind::KM:
+        return QStringLiteral("会计科目管理器");
+    case WindowKind::KMHZB:
+        return QStringLiteral("账薄管理器 - 科目汇总表");
+    }
+    return {};
+}
+
+QWidget* createPlaceholderWindow(WindowKind kind)
+{
+    auto* w = new QWidget;
+    w->setObjectName(windowObjectName(kind));
+    w->setWindowTitle(windowCaption(kind));
+    auto* layout = new QVBoxLayout(w);
+    auto* label = new QLabel(windowCaption(kind), w);
+    label->setAlignment(Qt::AlignCenter);
+    layout->addWidget(label);
+    w->resize(480, 320);
+    return w;
+}
+
+} // namespace kessory

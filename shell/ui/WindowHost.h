@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+
+class QMdiArea;
+
+namespace kessory {
+
+// The eight function windows, in the order of the main window's buttons.
+enum class WindowKind { PZ = 0, MXZ, ZZ, XJLLB, SYB, ZCFZB, KM, KMHZB };
+constexpr int kWindowKinds = 8;
+
+// Keeps at most one window of each kind. Opening a kind that is open brings it to the front and focuses it;
+// otherwise the window is created (which runs its load) and shown as a child of the frame, or as a top-level
+// window when no frame is set (tests).
+class WindowHost {
+public:
+    static WindowHost& instance();
+
+    void setArea(QMdiArea* area);
+    QWidget* open(WindowKind kind);
+    QWidget* open(int index);
+    // The open window of a kind, or nullptr.
+    QWidget* find(WindowKind kind) const;
+    // Closes every open window (tests start each case clean).
+    void closeAll();
+
+    using Factory = std::function<QWidget*()>;
+    // Replaces how a kind is created (tests).
+    void setFactory(WindowKind kind, Factory factory);
+
+private:
+    WindowHost();
+    QPointer<QMdiArea> m_area;
+    std::array<QPointer<QWidget>, kWindowKinds> m_windows;
+    std::array<Factory, kWindowKinds> m_factories;
+};
+
+// Closes a function window, whether it stands in the frame or alone.
+void closeWindow(QWidget* window);
+
+// The spec names and captions of the eight windows.
+QString windowObjectName(WindowKind kind);
+QString windowCaption(WindowKind kind);
+
+} // namespace kessory

@@ -1,0 +1,186 @@
+#include "shell/ui/mdiKessory.h"
+
+#include "data/basDBOperate.h"
+#include "shell/Msg.h"
+#include "shell/basSysFunction.h"
+#include "shell/ui/ButtonPicture.h"
+#include "shell/ui/Twips.h"
+#include "shell/ui/WindowHost.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QVBoxLayout>
+
+using kessory::ButtonPicture;
+
+namespace {
+
+const char* const kCaptions[] = {"凭证管理", "明细账", "总账", "现金流量", "损益", "资产负债", "科目管理", "科目汇总"};
+constexpr int kMinWidth = tw(12000);
+constexpr int kMinHeight = tw(8500);
+constexpr int kCaptionPitch = tw(930);
+constexpr int kFirstCaption = tw(360);
+
+} // namespace
+
+mdiKessory::mdiKessory(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("mdiKessory"));
+    setWindowTitle(programTitle());
+    setMinimumSize(kMinWidth, kMinHeight);
+    resize(1024, 720);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_bar = new QWidget(central);
+    m_bar->setObjectName(QStringLiteral("Picture1"));
+    m_bar->setFixedHeight(72);
+    m_bar->setAutoFillBackground(true);
+    m_bar->setMouseTracking(true);
+    m_bar->installEventFilter(this);
+    layout->addWidget(m_bar);
+
+    for (int i = 0; i < 8; ++i) {
+        auto* button = new ButtonPicture(i, m_bar);
+        const int captionLeft = kFirstCaption + i * kCaptionPitch - 8;
+        auto* caption = new QLabel(QString::fromUtf8(kCaptions[i]), m_bar);
+        caption->setObjectName(QStringLiteral("lblBtnCaption_%1").arg(i));
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        caption->setGeometry(captionLeft, 46, 62, 20);
+        caption->setMouseTracking(true);
+        caption->installEventFilter(this);
+        button->move(captionLeft + (62 - button->width()) / 2, 5);
+        connect(button, &ButtonPicture::pointerMoved, this, &mdiKessory::onPointerMoved);
+        connect(button, &ButtonPicture::pressed, this, &mdiKessory::onPressed);
+        connect(button, &ButtonPicture::released, this, &mdiKessory::onReleased);
+        m_buttons[static_cast<std::size_t>(i)] = button;
+        m_captions[static_cast<std::size_t>(i)] = caption;
+    }
+    clearHover();
+
+    m_area = new QMdiArea(central);
+    m_area->setObjectName(QStringLiteral("mdiArea"));
+    m_area->setBackground(QColor(128, 128, 128));
+    m_area->viewport()->setMouseTracking(true);
+    m_area->viewport()->installEventFilter(this);
+    layout->addWidget(m_area, 1);
+    setCentralWidget(central);
+
+    kessory::WindowHost::instance().setArea(m_area);
+}
+
+mdiKessory::~mdiKessory()
+{
+    kessory::WindowHost::instance().setArea(nullptr);
+}
+
+QString mdiKessory::programTitle()
+{
+    return kessory::Msg::programTitle();
+}
+
+bool mdiKessory::funLoad()
+{
+    if (!basDBOperate::funCheckDBFile())
+        return false;
+    basDBOperate::RecordsetPtr rs;
+    if (!basDBOperate::funOpenDB(rs)) {
+        // A file that is there but holds no books would leave every window empty and every save failing.
+        kessory::Msg::show(QStringLiteral("数据文件无法打开，系统无法运行."), QStringLiteral("错误"));
+        basSysFunction::funExitSystem();
+        return false;
+    }
+    return true;
+}
+
+bool mdiKessory::funLoad(const QString& programFolder)
+{
+    if (!basDBOperate::funCheckDBFile(programFolder))
+        return false;
+    basDBOperate::RecordsetPtr rs;
+    if (!basDBOperate::funOpenDB(rs)) {
+        kessory::Msg::show(QStringLiteral("数据文件无法打开，系统无法运行."), QStringLiteral("错误"));
+        basSysFunction::funExitSystem();
+        return false;
+    }
+    return true;
+}
+
+void mdiKessory::onPointerMoved(int index)
+{
+    for (int i = 0; i < 8; ++i) {
+        ButtonPicture* b = m_buttons[static_cast<std::size_t>(i)];
+        QLabel* caption = m_captions[static_cast<std::size_t>(i)];
+        if (i == index) {
+            if (b->state() == ButtonPicture::State::Flat)
+                b->setState(ButtonPicture::State::Hover);
+            caption->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+        } else {
+            if (b->state() == ButtonPicture::State::Hover)
+                b->setState(ButtonPicture::State::Flat);
+            caption->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
+        }
+    }
+}
+
+void mdiKessory::onPressed(int index)
+{
+    for (int i = 0; i < 8; ++i) {
+        ButtonPicture* b = m_buttons[static_cast<std::size_t>(i)];
+        if (i == index) {
+            if (b->state() != ButtonPicture::State::Pressed)
+                b->setState(ButtonPicture::State::Pressed);
+        } else if (b->state() == ButtonPicture::State::Pressed) {
+            b->setState(ButtonPicture::State::Flat);
+        }
+    }
+}
+
+void mdiKessory::onReleased(int index)
+{
+    for (ButtonPicture* b : m_buttons) {
+        if (b->state() == ButtonPicture::State::Pressed)
+            b->setState(ButtonPicture::State::Flat);
+    }
+    kessory::WindowHost::instance().open(index);
+}
+
+void mdiKessory::clearHover()
+{
+    for (int i = 0; i < 8; ++i) {
+        m_buttons[static_cast<std::size_t>(i)]->setState(ButtonPicture::State::Flat);
+        m_captions[static_cast<std::size_t>(i)]->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
+    }
+}
+
+bool mdiKessory::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove && (watched == m_bar || watched == m_area->viewport())) {
+        clearHover();
+    } else if (event->type() == QEvent::MouseMove) {
+        // A caption belongs to its button.
+        for (int i = 0; i < 8; ++i) {
+            if (watched == m_captions[static_cast<std::size_t>(i)])
+                onPointerMoved(i);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void mdiKessory::resizeEvent(QResizeEvent* event)
+{
+    // The minimum size keeps the frame at 12000 by 8500 units or more; minimising stays possible.
+    QMainWindow::resizeEvent(event);
+}
+
+void mdiKessory::closeEvent(QCloseEvent* event)
+{
+    // The function windows run none of their own closing logic.
+    event->accept();
+    basSysFunction::funExitSystem();
+}

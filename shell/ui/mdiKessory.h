@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+
+class QLabel;
+class QMdiArea;
+
+namespace kessory {
+class ButtonPicture;
+}
+
+// The main window: a frame for the function windows with a bar of eight picture buttons.
+class mdiKessory final : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(mdiKessory)
+public:
+    explicit mdiKessory(QWidget* parent = nullptr);
+    ~mdiKessory() override;
+
+    // Brings up the data store under the program folder. False when the program ended (missing or unreadable file).
+    bool funLoad(const QString& programFolder);
+    bool funLoad();
+
+    QMdiArea* area() const { return m_area; }
+
+    static QString programTitle();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void onPointerMoved(int index);
+    void onPressed(int index);
+    void onReleased(int index);
+    void clearHover();
+
+    QWidget* m_bar = nullptr;
+    QMdiArea* m_area = nullptr;
+    std::array<kessory::ButtonPicture*, 8> m_buttons{};
+    std::array<QLabel*, 8> m_captions{};
+};
