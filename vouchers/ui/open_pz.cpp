@@ -5,3 +5,8 @@ QWidget* createVoucherWindow()
 {
     return kessory::createPlaceholderWindow(kessory::WindowKind::PZ);
 }
+
+void searchVoucher(const QString&, qint16)
+{
+    kessory::WindowHost::instance().open(kessory::WindowKind::PZ);
+}

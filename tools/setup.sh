@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Sets Kessory up on a Debian machine and then runs it or its tests.
+#   tools/setup.sh run     install what is missing, build, supply DATA/DATA.DAT if absent, start the program
+#   tools/setup.sh test    install what is missing, build, run the whole test suite
+#   tools/setup.sh bench   install what is missing, build, run the benchmarks
+set -euo pipefail
+
+mode=${1:-run}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${KESSORY_BUILD_DIR:-$root/build}
+
+packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev googletest
+          fonts-wqy-microhei xvfb xauth)
+if [ "$mode" = test ]; then
+    packages+=(clang libclang-rt-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+werror=OFF
+[ "${CI:-}" = true ] && werror=ON
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESSORY_WERROR=$werror
+cmake --build "$build"
+
+case "$mode" in
+run)
+    # The build put the supplied sample database at bin/DATA/DATA.DAT if there was none.
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+        echo "No display found: starting Kessory under a virtual X server (xvfb-run)."
+        exec xvfb-run -a "$build/bin/kessory"
+    fi
+    exec "$build/bin/kessory"
+    ;;
+test)
+    export QT_QPA_PLATFORM=offscreen
+    ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    ;;
+bench)
+    exec "$build/bin/kessory_bench"
+    ;;
+*)
+    echo "usage: tools/setup.sh run|test|bench" >&2
+    exit 2
+    ;;
+esac
