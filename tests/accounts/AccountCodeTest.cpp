@@ -1,7 +1,6 @@
 #include "accounts/AccountCode.h"
 
 #include "accounts/AccountCheck.h"
-#include "accounts/PageFormat.h"
 #include "shell/Msg.h"
 #include "tests/support/TestDb.h"
 
@@ -19,41 +18,6 @@ TEST(AccountCode, NormalisesToThePlainLeadingNumber)
     EXPECT_EQ(normalizeCode("资产"), "0");
     EXPECT_EQ(normalizeCode("1000101010101"), "1000101010101");
     EXPECT_EQ(normalizeCode("100.5"), "100.5");
-}
-
-TEST(AccountCode, LevelsAndParents)
-{
-    const int expected[] = { 0, 0, 0, 1, 0, 2, 0, 3, 0, 4, 0, 5, 0, 6, 0, 0 };
-    for (int n = 0; n < 16; ++n)
-        EXPECT_EQ(levelOfLength(n), expected[n]) << n;
-    EXPECT_EQ(parentCode("1000101"), "10001");
-    EXPECT_EQ(parentCode("100"), "");
-    EXPECT_FALSE(isValidCode("100.5"));
-    EXPECT_FALSE(isValidCode("1001"));
-    EXPECT_TRUE(isValidCode("1000101010101"));
-}
-
-TEST(AccountCode, PageFormatSwitchesTheOptionalParts)
-{
-    struct Row {
-        const char* format;
-        bool currency;
-        bool quantity;
-    };
-    const Row rows[] = { { "金额式", false, false },     { "数量金额式", false, true }, { "外币金额式", true, false },
-                         { "数量外币式", true, true },   { "", false, false },          { "数量", false, false },
-                         { " 外币金额式", false, false } };
-    for (const Row& r : rows) {
-        const PageFormatOptions o = pageFormatOptions(QString::fromUtf8(r.format));
-        EXPECT_EQ(o.currencyOffered, r.currency) << r.format;
-        EXPECT_EQ(o.currencyTicked, r.currency) << r.format;
-        EXPECT_EQ(o.quantityOffered, r.quantity) << r.format;
-        EXPECT_EQ(o.quantityTicked, r.quantity) << r.format;
-    }
-    EXPECT_EQ(bookKeepingMode(true, true), "3");
-    EXPECT_EQ(bookKeepingMode(true, false), "1");
-    EXPECT_EQ(bookKeepingMode(false, true), "2");
-    EXPECT_EQ(bookKeepingMode(false, false), "0");
 }
 
 TEST(AccountCode, CategoryAndCodeFieldFollowTheFirstDigit)

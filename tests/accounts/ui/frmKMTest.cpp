@@ -124,9 +124,7 @@ TEST_F(AccountWindow, ShowsTheSampleChartCollapsedWithItsImages)
         top << tree->topLevelItem(i)->text(0);
     EXPECT_EQ(top.join(' '), "资产类 负债类 权益类 成本类 损益类");
     EXPECT_FALSE(anyExpanded());
-    EXPECT_EQ(tree->topLevelItem(2)->childCount(), 5);
     EXPECT_EQ(node("B22101")->parent(), node("B221"));
-    EXPECT_EQ(node("B2210102")->text(0), "2210102 销项税额");
 
     auto* images = window->findChild<kessory::TreeIconList*>("iml_TreeIcon");
     ASSERT_NE(images, nullptr);
