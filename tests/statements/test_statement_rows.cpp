@@ -80,17 +80,3 @@ TEST(StatementRows, NoRowsWhenTheTableIsEmptyOrMissing)
     EXPECT_FALSE(kessory::funReadStatement(kessory::cashFlowStatement(), rows));
     EXPECT_TRUE(rows.empty());
 }
-
-TEST(StatementRows, EverySampleTemplateRowIsRead)
-{
-    TestDb db(TestDb::Rows::Sample);
-    for (const auto* statement :
-         { &kessory::incomeStatement(), &kessory::cashFlowStatement(), &kessory::balanceSheet() }) {
-        const QString table = statement->query.section(QStringLiteral(" From "), 1).section(QLatin1Char(' '), 0, 0);
-        const auto rows = read(*statement);
-        EXPECT_EQ(QString::number(rows.size()), db.scalar(QStringLiteral("SELECT count(*) FROM ") + table))
-            << table.toStdString();
-        for (const StatementRow& row : rows)
-            EXPECT_EQ(row.values.size(), statement->valueFields.size());
-    }
-}
