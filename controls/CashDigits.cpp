@@ -180,21 +180,17 @@ CashDigits::Action CashDigits::keyDown(int index, Key key)
 CashDigits::Action CashDigits::keyPress(int index, QChar ch)
 {
     Action action;
-    action.focusCell = index;
     if (isAsciiDigit(ch)) {
+        action.focusCell = index;
         if (index >= cash::kYuanCell && index < cash::kCells - 1) {
             shiftUpFrom(index);
-            m_text[static_cast<size_t>(index)] = QString(ch);
         } else if (index == cash::kJiaoCell) {
-            m_text[static_cast<size_t>(index)] = QString(ch);
             action.focusCell = cash::kFenCell;
-        } else {
-            m_text[static_cast<size_t>(index)] = QString(ch);
         }
+        m_text[static_cast<size_t>(index)] = QString(ch);
     } else if (ch == u'.') {
         action.focusCell = cash::kJiaoCell;
     } else if (ch == u'\b') {
-        // The key-down emptied the cell, which can no longer hold the focus: it moves right.
         m_text[static_cast<size_t>(index)].clear();
     } else {
         // Replaces the selected digit for now; the key release drops it.

@@ -86,7 +86,8 @@ public:
     int focusTarget(int i) const;
 
     Action keyDown(int index, Key key);
-    // A character typed into a cell; Backspace arrives here as u'\b'.
+    // A character typed into a cell; Backspace arrives here as u'\b'. The control has already applied
+    // funFocusCell(index) (selecting the typed cell) before the character; the action is the move after it.
     Action keyPress(int index, QChar ch);
     void keyUp() { funRefreshValue(); }
 

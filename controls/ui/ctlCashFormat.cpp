@@ -228,10 +228,18 @@ bool ctlCashFormat::holds(const QWidget* w) const
     return w && (w == this || isAncestorOf(w));
 }
 
-void ctlCashFormat::onFocusChanged(QWidget*, QWidget* now)
+void ctlCashFormat::onFocusChanged(QWidget* old, QWidget* now)
 {
     if (!now)
         return; // the window lost the activation; the control keeps its place in it
+    if (holds(now) && !m_digits.blnEnabled()) {
+        // Focus given to a display control (setFocus goes through to a disabled cell): hand it back.
+        if (old && !holds(old))
+            old->setFocus(Qt::OtherFocusReason);
+        else
+            now->clearFocus();
+        return;
+    }
     if (holds(now)) {
         if (m_focusInside)
             return;
@@ -290,9 +298,12 @@ void ctlCashFormat::onCellKeyPress(int index, QKeyEvent* event)
 
     const QString typed = typedCharacters(event);
     for (QChar c : typed) {
+        // The typed cell is selected first: a cell Backspace emptied cannot keep the focus, which moves right.
+        funFocusCell(index);
         const CashDigits::Action press = m_digits.keyPress(index, c);
         syncCells();
-        funFocusCell(press.focusCell);
+        if (press.focusCell >= 0)
+            funFocusCell(press.focusCell);
     }
     // Keys the control has no use for (Up, Down, Escape, function keys) go on to the host.
     if (key == CashDigits::Key::Other && typed.isEmpty())

@@ -31,7 +31,8 @@ struct CashHost {
         before->setObjectName("before");
         csf = new ctlCashFormat(window.get());
         csf->setObjectName("csfJFJE_0");
-        csf->loadProperties(entryValue, true);
+        csf->loadProperties(0, true); // entry controls are stored with the default amount
+        csf->setValue(entryValue);
         next = new QLineEdit(window.get());
         next->setObjectName("next");
         beyond = new QLineEdit(window.get());
