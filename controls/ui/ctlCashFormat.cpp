@@ -91,7 +91,11 @@ ctlCashFormat::ctlCashFormat(QWidget* parent)
     loadProperties();
 }
 
-ctlCashFormat::~ctlCashFormat() = default;
+ctlCashFormat::~ctlCashFormat()
+{
+    // Destroying the focused cells moves the focus on; by then the digits are gone.
+    disconnect(qApp, nullptr, this, nullptr);
+}
 
 QSize ctlCashFormat::sizeHint() const
 {

@@ -44,6 +44,7 @@ struct CashHost {
                             static_cast<QWidget*>(beyond), static_cast<QWidget*>(csfShow) })
             layout->addWidget(w);
         window->show();
+        window->activateWindow();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }

@@ -288,6 +288,7 @@ TEST(ctlCashFormat, HostTabOrderKeepsTheCellsTogether)
     QWidget::setTabOrder(first, csf);
     QWidget::setTabOrder(csf, next);
     window.show();
+    window.activateWindow();
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     first->setFocus();
@@ -297,4 +298,16 @@ TEST(ctlCashFormat, HostTabOrderKeepsTheCellsTogether)
     CashHost::key(Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), next);
     EXPECT_EQ(csf->Value(), 5.5);
+}
+
+TEST(ctlCashFormat, DeletingTheFocusedControlLeavesTheHostWorking)
+{
+    CashHost h(5);
+    h.enterAtYuan();
+    delete h.csf;
+    h.csf = nullptr;
+    QApplication::processEvents();
+    h.next->setFocus();
+    CashHost::key('x');
+    EXPECT_EQ(h.next->text(), "x");
 }

@@ -104,3 +104,19 @@ TEST(ctlCashLook, HeadingStripTitlesStandOverTheirColumns)
     }
     EXPECT_EQ(titles, QStringLiteral("十亿千百十万千百十元角分"));
 }
+
+TEST(ctlCashLook, TheFocusedCellIsMarked)
+{
+    PaperWindow w;
+    QApplication::setActiveWindow(&w.window);
+    w.entry->setFocus();
+    const QImage img = w.window.grab().toImage();
+    const QByteArray dir = qgetenv("KESSORY_SHOT_DIR");
+    if (!dir.isEmpty())
+        img.save(QDir(QString::fromLocal8Bit(dir)).filePath("ctlCashFormat_focus.png"));
+    const QColor mark = w.window.palette().color(QPalette::Active, QPalette::Highlight);
+    for (int i = 0; i < 12; ++i) {
+        const QRect r = cellRect(w.entry, i, w.window);
+        EXPECT_EQ(QColor(img.pixel(r.topLeft())) == mark, i == 2) << i;
+    }
+}
