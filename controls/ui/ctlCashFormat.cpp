@@ -93,7 +93,7 @@ ctlCashFormat::ctlCashFormat(QWidget* parent)
 
 ctlCashFormat::~ctlCashFormat()
 {
-    // Destroying the focused cells moves the focus on; by then the digits are gone.
+    // The cells outlive this object's members by a moment: focus changes their destruction causes must not reach it.
     disconnect(qApp, nullptr, this, nullptr);
 }
 
