@@ -39,7 +39,6 @@ qint64 count(const QString& sql, RecordsetPtr& rs)
 VoucherStore::VoucherStore()
     : m_rs(basDBOperate::funNewRecordset())
 {
-    funClearBuffer();
 }
 
 void VoucherStore::setIncompleteLineHandler(std::function<void(int)> handler)

@@ -13,6 +13,7 @@ namespace kessory {
 // command, and the window's voucher list is never disturbed.
 class VoucherStore {
 public:
+    // Starts with every field at its zero value; the first clear sets the voucher date.
     VoucherStore();
 
     typVoucher header;
