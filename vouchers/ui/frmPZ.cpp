@@ -437,6 +437,8 @@ bool frmPZ::eventFilter(QObject* watched, QEvent* event)
                 }
             } else if (type == QEvent::FocusOut) {
                 funStoreRow(r, m_sclPZItem->value());
+                // A long summary reads from its start once it is left.
+                m_txtZY[i]->setCursorPosition(0);
             }
             return false;
         }

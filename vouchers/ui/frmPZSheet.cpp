@@ -42,7 +42,9 @@ void frmPZ::funShowPage(int top)
             const auto i = static_cast<std::size_t>(r);
             const kessory::typVoucherLine& line = m_store.arrLines[static_cast<std::size_t>(top + r)];
             m_txtZY[i]->setText(line.摘要);
+            m_txtZY[i]->setCursorPosition(0);
             m_txtKMMC[i]->setText(line.科目名称);
+            m_txtKMMC[i]->setCursorPosition(0);
             m_lbl_KMBH[i]->setText(line.科目代码);
             m_csfDFJE[i]->setValue(line.方向 ? line.金额 : 0.0);
             m_csfJFJE[i]->setValue(line.方向 ? 0.0 : line.金额);
@@ -130,8 +132,10 @@ void frmPZ::funEnableSheet(bool flag)
 
 void frmPZ::onTimerTick()
 {
-    funSumVoucher();
+    // The row just left is netted and stored before the totals are taken, so they count what it shows now.
+    funNetRows();
     funStoreRow(m_intCurRow, m_sclPZItem->value());
+    funSumVoucher();
     m_timRefresh->stop();
 }
 
