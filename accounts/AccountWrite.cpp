@@ -61,13 +61,18 @@ WriteResult funAddAccount(const AccountInput& input)
     parent->fetchAll();
 
     // The new row and the parent's leaf flag go together: a child must never hang under a parent marked as a leaf.
+    // A write the file refuses (read-only, locked, full) is said, never passed over as done.
+    const auto failed = [] {
+        Msg::show(QStringLiteral("科目添加失败。"), Msg::programTitle());
+        return WriteResult::Failed;
+    };
     Transaction transaction(basDBOperate::cnnDB.get());
     if (!transaction.active())
-        return WriteResult::Failed;
+        return failed();
     auto added = basDBOperate::funNewRecordset();
     basDBOperate::funOpenRecordset(selectAccount(code), added); // empty, but open for appending
     if (!added->addNew())
-        return WriteResult::Failed;
+        return failed();
     added->setValue(QStringLiteral("科目编号"), code);
     added->setValue(QStringLiteral("科目名称"), input.name.trimmed());
     added->setValue(QStringLiteral("科目类别"), input.category.trimmed());
@@ -85,14 +90,14 @@ WriteResult funAddAccount(const AccountInput& input)
         added->setValue(QStringLiteral("数量单位"), input.unit.trimmed());
     added->setValue(QStringLiteral("记账方式"), bookKeepingMode(input.journal, input.bank));
     if (!added->update())
-        return WriteResult::Failed;
+        return failed();
     added->close();
 
     parent->setValue(QStringLiteral("末级账"), false);
     if (!parent->update())
-        return WriteResult::Failed;
+        return failed();
     parent->close();
-    return transaction.commit() ? WriteResult::Written : WriteResult::Failed;
+    return transaction.commit() ? WriteResult::Written : failed();
 }
 
 WriteResult funModifyAccount(const AccountInput& input)
@@ -105,7 +110,10 @@ WriteResult funModifyAccount(const AccountInput& input)
         + quotedOrNull(input.quantity ? input.unit.trimmed() : QString()) + QStringLiteral(", 记账方式 = '")
         + bookKeepingMode(input.journal, input.bank) + QStringLiteral("' Where 科目编号 = '")
         + sqlQuote(normalizeCode(input.code)) + QStringLiteral("'");
-    return basDBOperate::funExecuteSQL(sql) > 0 ? WriteResult::Written : WriteResult::Failed;
+    if (basDBOperate::funExecuteSQL(sql) > 0)
+        return WriteResult::Written;
+    Msg::show(QStringLiteral("科目修改失败。"), Msg::programTitle());
+    return WriteResult::Failed;
 }
 
 DeleteResult funDeleteAccount(const QString& codeText)

@@ -49,13 +49,20 @@ void sqlMonth(sqlite3_context* ctx, int, sqlite3_value** argv)
 
 Statement::Statement(Connection* owner, sqlite3_stmt* stmt, QString key)
     : m_owner(owner)
+    , m_ownerAlive(owner ? owner->aliveFlag() : nullptr)
     , m_stmt(stmt)
     , m_key(std::move(key))
 {
 }
 
+Statement::Statement(sqlite3_stmt* stmt)
+    : m_stmt(stmt)
+{
+}
+
 Statement::Statement(Statement&& other) noexcept
     : m_owner(other.m_owner)
+    , m_ownerAlive(std::move(other.m_ownerAlive))
     , m_stmt(other.m_stmt)
     , m_key(std::move(other.m_key))
 {
@@ -67,6 +74,7 @@ Statement& Statement::operator=(Statement&& other) noexcept
     if (this != &other) {
         release();
         m_owner = other.m_owner;
+        m_ownerAlive = std::move(other.m_ownerAlive);
         m_stmt = other.m_stmt;
         m_key = std::move(other.m_key);
         other.m_stmt = nullptr;
@@ -82,7 +90,7 @@ Statement::~Statement()
 void Statement::release()
 {
     if (m_stmt) {
-        if (m_owner)
+        if (m_owner && m_ownerAlive && *m_ownerAlive)
             m_owner->giveBack(m_key, m_stmt);
         else
             sqlite3_finalize(m_stmt);
@@ -184,6 +192,7 @@ Connection::Connection(sqlite3* db)
 
 Connection::~Connection()
 {
+    *m_alive = false;
     for (auto& [key, stmt] : m_idle)
         sqlite3_finalize(stmt);
     m_idle.clear();

@@ -18,6 +18,8 @@ class Statement {
 public:
     Statement() = default;
     Statement(Connection* owner, sqlite3_stmt* stmt, QString key);
+    // A statement of its own, finalized when it goes.
+    explicit Statement(sqlite3_stmt* stmt);
     Statement(Statement&& other) noexcept;
     Statement& operator=(Statement&& other) noexcept;
     Statement(const Statement&) = delete;
@@ -36,6 +38,8 @@ public:
 
 private:
     Connection* m_owner = nullptr;
+    // False once the connection has gone: a recordset that outlives it then finalizes its own statement.
+    std::shared_ptr<bool> m_ownerAlive;
     sqlite3_stmt* m_stmt = nullptr;
     QString m_key;
 };
@@ -61,10 +65,12 @@ public:
     bool hasBookTables();
 
     void giveBack(const QString& key, sqlite3_stmt* stmt);
+    const std::shared_ptr<bool>& aliveFlag() const { return m_alive; }
 
 private:
     explicit Connection(sqlite3* db);
     sqlite3* m_db = nullptr;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     std::unordered_multimap<QString, sqlite3_stmt*> m_idle;
     std::size_t m_idleCount = 0;
 };

@@ -271,7 +271,7 @@ bool Recordset::update()
         sqlite3_finalize(raw);
         return false;
     }
-    Statement st(nullptr, raw, QString());
+    Statement st(raw);
     for (std::size_t i = 0; i < params.size(); ++i)
         st.bind(static_cast<int>(i + 1), params[i]);
     const bool ok = st.step() == 0 && sqlite3_changes(m_connection->handle()) > 0;

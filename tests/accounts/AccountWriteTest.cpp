@@ -107,6 +107,8 @@ TEST_F(AccountWrite, AddWritesNothingWhenTheParentCannotBeChanged)
 {
     db.exec("CREATE TRIGGER keep BEFORE UPDATE ON 财务科目 BEGIN SELECT RAISE(ABORT, 'locked'); END");
     EXPECT_EQ(funAddAccount(input("10101", "备用金")), WriteResult::Failed);
+    EXPECT_EQ(lastBox(), "科目添加失败。|" + kessory::Msg::programTitle())
+        << "a refused write is said, never passed over";
     EXPECT_EQ(count("科目编号='10101'"), 0);
     EXPECT_EQ(row("101", "末级账"), "1");
     db.exec("DROP TRIGGER keep");

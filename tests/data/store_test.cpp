@@ -175,3 +175,15 @@ TEST(Transaction, RollsBackEverythingUnlessCommitted)
     }
     EXPECT_EQ(db.scalar("SELECT count(*) FROM 记账凭证"), "1");
 }
+
+TEST(SharedRecordsets, ARecordsetMayOutliveTheConnection)
+{
+    RecordsetPtr kept = funNewRecordset();
+    {
+        TestDb db;
+        db.exec("INSERT INTO 财务科目 (科目编号,科目名称) VALUES ('101','现金'),('102','银行存款')");
+        ASSERT_TRUE(funOpenRecordset("Select * From 财务科目 Order By 科目编号", kept));
+    } // the connection closes here while the recordset still holds its statement
+    kept->close();
+    EXPECT_FALSE(kept->isOpen());
+}
