@@ -125,21 +125,4 @@ TEST_F(AccountSummaryTest, MonthsOutsideTheYearAreTakenAsZero)
     EXPECT_EQ(rows(), QStringList({ "501|0.00|1.00|1.00" }));
 }
 
-TEST_F(AccountSummaryTest, ARangeWithoutLinesLeavesOnlyTheBlankTail)
-{
-    int clears = 0;
-    summary.setClearSheetHook([&] { ++clears; });
-    books.credit(QStringLiteral("501"), 1, 1);
-    load(2, 3);
-    EXPECT_EQ(clears, 1);
-    EXPECT_EQ(summary.intItemCount, 3);
-    EXPECT_TRUE(summary.arrItems[0].KMBH.isEmpty());
-}
-
-TEST(AccountSummaryText, MonthRestriction)
-{
-    EXPECT_TRUE(AccountSummary::funSqlMonths(0, 0).isEmpty());
-    EXPECT_EQ(AccountSummary::funSqlMonths(0, 5), QStringLiteral(" And Month(日期)  Between 0 And 5"));
-}
-
 } // namespace
