@@ -8,7 +8,9 @@
 namespace kessory {
 namespace {
 
-constexpr std::size_t kMaxIdleStatements = 256;
+// Room for every distinct text of one general ledger load (about 51 per first-level account), so that a reload
+// reuses them all; a few kilobytes each.
+constexpr std::size_t kMaxIdleStatements = 4096;
 
 // Len(text): its length in characters; Null stays Null.
 void sqlLen(sqlite3_context* ctx, int, sqlite3_value** argv)

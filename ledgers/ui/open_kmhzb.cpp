@@ -1,7 +1,7 @@
+#include "ledgers/ui/frmKMHZB.h"
 #include "shell/ui/WindowFactories.h"
-#include "shell/ui/WindowHost.h"
 
 QWidget* createSummaryWindow()
 {
-    return kessory::createPlaceholderWindow(kessory::WindowKind::KMHZB);
+    return new frmKMHZB;
 }

@@ -1,7 +1,7 @@
+#include "ledgers/ui/frmZZ.h"
 #include "shell/ui/WindowFactories.h"
-#include "shell/ui/WindowHost.h"
 
 QWidget* createGeneralLedgerWindow()
 {
-    return kessory::createPlaceholderWindow(kessory::WindowKind::ZZ);
+    return new frmZZ;
 }
