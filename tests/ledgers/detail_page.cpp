@@ -25,18 +25,6 @@ int drawnRows(const MXZPageView& page)
     return n;
 }
 
-// lines voucher lines of 1.00 each on 101 (all debits), loaded as the whole year.
-void buildLedger(TestDb& db, DetailLedger& ledger, int lines)
-{
-    DetailBooks books(db);
-    const int v = books.voucher(12, QStringLiteral("记"), 1, 7);
-    for (int i = 0; i < lines; ++i)
-        books.line(v, false, QStringLiteral("1"), QStringLiteral("101"), QStringLiteral("行%1").arg(i + 1), 1);
-    QString code;
-    qint16 period = 0;
-    ledger.funQueryLedger(0, code, period);
-}
-
 TEST(DetailPage, PageRowsFollowTheSheetHeightUpToTwentySlots)
 {
     EXPECT_EQ(kessory::detailPageRows(4605, 855, 100, 620), 7);
@@ -45,32 +33,6 @@ TEST(DetailPage, PageRowsFollowTheSheetHeightUpToTwentySlots)
     EXPECT_EQ(kessory::detailPageRows(4915, 855, 100, 620), 7);
     EXPECT_EQ(kessory::detailPageRows(5225, 855, 100, 620), 8);
     EXPECT_EQ(kessory::detailPageRows(40000, 855, 100, 620), kessory::kDetailSlots);
-}
-
-TEST(DetailPage, ScrollingToTheEndShowsTheTotalWithEmptySlotsBelow)
-{
-    TestDb db;
-    DetailLedger ledger;
-    buildLedger(db, ledger, 26); // opening, 26 lines, total at 27, two blank rows
-    ASSERT_EQ(ledger.intJLCount(), 30);
-
-    const MXZPageView first = kessory::layoutDetailPage(ledger, 0, 7);
-    EXPECT_EQ(first.scrollMax, 23);
-    EXPECT_EQ(drawnRows(first), 6);
-    EXPECT_EQ(first.rows[0].mark, Mark::Opening);
-    EXPECT_EQ(first.rows[6].mark, Mark::Empty);
-
-    for (int start : { 23, 29, 500 }) {
-        const MXZPageView end = kessory::layoutDetailPage(ledger, start, 7);
-        EXPECT_EQ(end.start, 23);
-        EXPECT_EQ(drawnRows(end), 5);
-        EXPECT_EQ(end.rows[3].number, QStringLiteral("记0012"));
-        EXPECT_EQ(end.rows[3].summary, QStringLiteral("行26"));
-        EXPECT_EQ(end.rows[4].mark, Mark::Total);
-        for (std::size_t s = 5; s < end.rows.size(); ++s)
-            EXPECT_EQ(end.rows[s].mark, Mark::Empty);
-    }
-    EXPECT_EQ(kessory::layoutDetailPage(ledger, -4, 7).start, 0);
 }
 
 TEST(DetailPage, ShortLedgerFillsFourSlotsWithTheirColumns)
@@ -158,13 +120,6 @@ TEST(DetailPage, FullStoreAtTheEndOfTheScrollRangeStaysInBounds)
     EXPECT_EQ(end.start, 2044);
     EXPECT_EQ(drawnRows(end), 5);
     EXPECT_EQ(end.rows[4].mark, Mark::Total);
-}
-
-TEST(DetailPage, JzrqTextTurnsBackIntoADate)
-{
-    EXPECT_EQ(kessory::dateOfJZRQ(QStringLiteral("2026-01-05 09:30:00")), QDate(2026, 1, 5));
-    EXPECT_EQ(kessory::dateOfJZRQ(QStringLiteral("2026-11-30")), QDate(2026, 11, 30));
-    EXPECT_FALSE(kessory::dateOfJZRQ(QString()).isValid());
 }
 
 TEST(DetailPick, FindsByCodePrefixOrNamePart)
