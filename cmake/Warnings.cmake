@@ -11,3 +11,9 @@ if(KESSORY_ASAN)
     target_compile_options(kessory_sanitize INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
     target_link_options(kessory_sanitize INTERFACE -fsanitize=address,undefined)
 endif()
+
+# Fuzzing builds instrument the whole code base for coverage and memory errors.
+if(KESSORY_FUZZ)
+    target_compile_options(kessory_sanitize INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    target_link_options(kessory_sanitize INTERFACE -fsanitize=address,undefined)
+endif()

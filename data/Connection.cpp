@@ -3,7 +3,6 @@
 #include "data/SqlRewrite.h"
 
 #include <QStringList>
-
 #include <sqlite3.h>
 
 namespace kessory {
@@ -150,8 +149,8 @@ QVariant Statement::column(int i) const
     case SQLITE_NULL:
         return QVariant();
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, i)),
-                                   sqlite3_column_bytes(m_stmt, i)));
+        return QVariant(
+            QByteArray(static_cast<const char*>(sqlite3_column_blob(m_stmt, i)), sqlite3_column_bytes(m_stmt, i)));
     default:
         return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, i)),
                                           sqlite3_column_bytes(m_stmt, i)));
@@ -242,8 +241,7 @@ int Connection::execute(const QString& programSql)
         return 0;
     }
     int rc;
-    while ((rc = st.step()) == 1) {
-    }
+    while ((rc = st.step()) == 1) { }
     if (rc < 0)
         return 0;
     return sqlite3_changes(m_db);
@@ -256,8 +254,8 @@ bool Connection::exec(const char* sql)
 
 bool Connection::hasBookTables()
 {
-    static const char* const names[] = {"记账凭证", "记账凭证内容", "财务科目", "财务科目类别",
-                                        "部门分类", "损益表",       "现金流量表", "资产负债表"};
+    static const char* const names[]
+        = { "记账凭证", "记账凭证内容", "财务科目", "财务科目类别", "部门分类", "损益表", "现金流量表", "资产负债表" };
     Statement st = prepare(QStringLiteral("Select name From sqlite_master Where type='table'"));
     if (!st.valid())
         return false;

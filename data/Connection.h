@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 #include <unordered_map>
 #include <vector>

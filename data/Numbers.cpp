@@ -1,7 +1,6 @@
 #include "data/Numbers.h"
 
 #include <QLocale>
-
 #include <cmath>
 #include <limits>
 

@@ -1,7 +1,6 @@
 #include "data/Recordset.h"
 
 #include <QRegularExpression>
-
 #include <sqlite3.h>
 
 namespace kessory {
@@ -91,8 +90,7 @@ bool Recordset::fetchOne()
 
 void Recordset::fetchAll()
 {
-    while (fetchOne()) {
-    }
+    while (fetchOne()) { }
     m_done = true;
 }
 

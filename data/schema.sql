@@ -79,3 +79,9 @@ CREATE TABLE 资产负债表 (
     年初数 REAL,
     期末数 REAL
 );
+
+-- The enterprise whose books these are (its name heads the statements). Optional: without it the statements show
+-- no preparer's name.
+CREATE TABLE 单位信息 (
+    单位名称 TEXT NOT NULL DEFAULT ''
+);

@@ -5,10 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <sqlite3.h>
-
 #include <cstdio>
+#include <sqlite3.h>
 
 int main(int argc, char** argv)
 {

@@ -1,7 +1,7 @@
+#include "accounts/ui/frmKM.h"
 #include "shell/ui/WindowFactories.h"
-#include "shell/ui/WindowHost.h"
 
 QWidget* createAccountWindow()
 {
-    return kessory::createPlaceholderWindow(kessory::WindowKind::KM);
+    return new frmKM;
 }

@@ -123,7 +123,7 @@ void ButtonPicture::drawPicture(QPainter& p, const QRect& r) const
     }
     case 4: { // income: rising bars
         p.drawLine(QPointF(x, y + h), QPointF(x + w, y + h));
-        const QColor bars[] = {QColor(90, 140, 200), QColor(90, 170, 110), QColor(220, 90, 70)};
+        const QColor bars[] = { QColor(90, 140, 200), QColor(90, 170, 110), QColor(220, 90, 70) };
         for (int i = 0; i < 3; ++i) {
             p.setBrush(bars[i]);
             const qreal bh = (i + 1) * h / 3.5;

@@ -15,7 +15,7 @@ public:
     int index() const { return m_index; }
     State state() const { return m_state; }
     void setState(State state);
-    QSize sizeHint() const override { return {40, 40}; }
+    QSize sizeHint() const override { return { 40, 40 }; }
 
 signals:
     void pointerMoved(int index);

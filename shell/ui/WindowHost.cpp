@@ -17,8 +17,8 @@ WindowHost& WindowHost::instance()
 
 WindowHost::WindowHost()
 {
-    m_factories = {createVoucherWindow,  createDetailLedgerWindow, createGeneralLedgerWindow, createCashFlowWindow,
-                   createIncomeWindow,   createBalanceSheetWindow, createAccountWindow,        createSummaryWindow};
+    m_factories = { createVoucherWindow, createDetailLedgerWindow, createGeneralLedgerWindow, createCashFlowWindow,
+                    createIncomeWindow,  createBalanceSheetWindow, createAccountWindow,       createSummaryWindow };
 }
 
 void WindowHost::setArea(QMdiArea* area)
@@ -101,7 +101,8 @@ void closeWindow(QWidget* window)
 
 QString windowObjectName(WindowKind kind)
 {
-    static const char* const names[] = {"frmPZ", "frmMXZ", "frmZZ", "frmXJLLB", "frmSYB", "frmZCFZB", "frmKM", "frmKMHZB"};
+    static const char* const names[]
+        = { "frmPZ", "frmMXZ", "frmZZ", "frmXJLLB", "frmSYB", "frmZCFZB", "frmKM", "frmKMHZB" };
     return QString::fromLatin1(names[static_cast<int>(kind)]);
 }
 

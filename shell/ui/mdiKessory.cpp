@@ -16,7 +16,8 @@ using kessory::ButtonPicture;
 
 namespace {
 
-const char* const kCaptions[] = {"凭证管理", "明细账", "总账", "现金流量", "损益", "资产负债", "科目管理", "科目汇总"};
+const char* const kCaptions[]
+    = { "凭证管理", "明细账", "总账", "现金流量", "损益", "资产负债", "科目管理", "科目汇总" };
 constexpr int kMinWidth = tw(12000);
 constexpr int kMinHeight = tw(8500);
 constexpr int kCaptionPitch = tw(930);

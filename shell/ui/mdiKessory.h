@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-
 #include <array>
 
 class QLabel;
@@ -40,6 +39,6 @@ private:
 
     QWidget* m_bar = nullptr;
     QMdiArea* m_area = nullptr;
-    std::array<kessory::ButtonPicture*, 8> m_buttons{};
-    std::array<QLabel*, 8> m_captions{};
+    std::array<kessory::ButtonPicture*, 8> m_buttons {};
+    std::array<QLabel*, 8> m_captions {};
 };

@@ -1,7 +1,12 @@
 #include "shell/ui/WindowFactories.h"
-#include "shell/ui/WindowHost.h"
+#include "statements/ui/frmSYB.h"
+
+frmSYB::frmSYB(QWidget* parent)
+    : StatementWindow(kessory::incomeStatement(), parent)
+{
+}
 
 QWidget* createIncomeWindow()
 {
-    return kessory::createPlaceholderWindow(kessory::WindowKind::SYB);
+    return new frmSYB;
 }

@@ -1,7 +1,12 @@
 #include "shell/ui/WindowFactories.h"
-#include "shell/ui/WindowHost.h"
+#include "statements/ui/frmXJLLB.h"
+
+frmXJLLB::frmXJLLB(QWidget* parent)
+    : StatementWindow(kessory::cashFlowStatement(), parent)
+{
+}
 
 QWidget* createCashFlowWindow()
 {
-    return kessory::createPlaceholderWindow(kessory::WindowKind::XJLLB);
+    return new frmXJLLB;
 }

@@ -1,7 +1,12 @@
 #include "shell/ui/WindowFactories.h"
-#include "shell/ui/WindowHost.h"
+#include "statements/ui/frmZCFZB.h"
+
+frmZCFZB::frmZCFZB(QWidget* parent)
+    : StatementWindow(kessory::balanceSheet(), parent)
+{
+}
 
 QWidget* createBalanceSheetWindow()
 {
-    return kessory::createPlaceholderWindow(kessory::WindowKind::ZCFZB);
+    return new frmZCFZB;
 }

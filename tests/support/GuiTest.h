@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QWidget>
-
 #include <gtest/gtest.h>
 
 namespace kessory::test {
@@ -19,8 +18,7 @@ protected:
         QApplication::processEvents();
     }
 
-    template <typename T>
-    static T* child(QWidget* parent, const QString& name)
+    template <typename T> static T* child(QWidget* parent, const QString& name)
     {
         T* found = parent->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << "no control " << name.toStdString();

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -25,13 +24,14 @@ bool makeDatabase(const QString& path, bool withSample)
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
         return false;
     bool ok = true;
-    QStringList files{sourceFile(QStringLiteral("data/schema.sql"))};
+    QStringList files { sourceFile(QStringLiteral("data/schema.sql")) };
     if (withSample)
         files << sourceFile(QStringLiteral("data/sample.sql"));
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     for (const QString& f : files) {
         QFile file(f);
-        if (!file.open(QIODevice::ReadOnly) || sqlite3_exec(db, file.readAll().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        if (!file.open(QIODevice::ReadOnly)
+            || sqlite3_exec(db, file.readAll().constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
             ok = false;
             break;
         }

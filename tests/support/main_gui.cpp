@@ -1,7 +1,6 @@
 #include "shell/Msg.h"
 
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

@@ -1,0 +1,87 @@
+#include "accounts/AccountCheck.h"
+
+#include "accounts/AccountCode.h"
+#include "data/SqlRewrite.h"
+#include "data/basDBOperate.h"
+#include "shell/Msg.h"
+
+namespace kessory::accounts {
+namespace {
+
+bool accountExists(const QString& code)
+{
+    auto rs = basDBOperate::funNewRecordset();
+    return basDBOperate::funOpenRecordset(QStringLiteral("Select * From 财务科目 Where 科目编号 = '") + sqlQuote(code)
+                                              + QStringLiteral("' Order By 科目编号"),
+                                          rs);
+}
+
+} // namespace
+
+QString funCheckCode(const QString& code)
+{
+    if (code.trimmed().isEmpty())
+        return QStringLiteral("缺少参数");
+    const QString c = normalizeCode(code);
+    // A code is digits only: "100.5" has a valid length but could never be a code.
+    if (!isValidCode(c))
+        return QStringLiteral("无效的编号长度");
+    if (!accountExists(c.left(kLevel1Length)))
+        return QStringLiteral("科目类别不存在");
+    if (accountExists(c))
+        return QStringLiteral("科目已存在");
+    if (!accountExists(parentCode(c)))
+        return QStringLiteral("上级科目不存在");
+    return QStringLiteral("OK");
+}
+
+bool funCheckChildKey(const QString& key)
+{
+    if (key.size() >= kMaxCodeLength) {
+        Msg::show(QStringLiteral("已达到科目级长极限,无法建立子科目"), QStringLiteral("错误"));
+        return false;
+    }
+    if (key.size() < kLevel1Length) {
+        Msg::show(QStringLiteral("无法建立一级科目"), QStringLiteral("错误"));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> funProposeChildCode(const QString& code)
+{
+    const QString s = code.trimmed();
+    const qsizetype childLength = s.size() + 2;
+    auto rs = basDBOperate::funNewRecordset();
+    const QString sql = QStringLiteral("Select max(科目编号) As 最大编号 From 财务科目 Where 科目编号 Like '")
+        + sqlQuote(s) + QStringLiteral("%'");
+    if (!basDBOperate::funOpenRecordset(sql, rs))
+        return s; // a later check then reports the code as existing
+    QString highest = rs->text(QStringLiteral("最大编号")).trimmed();
+    if (highest.isEmpty())
+        highest = s;
+    // The highest code of the sub-tree may belong to a deeper level (1000201 above 10002): its first digits are then
+    // the highest child, or above it, and one more is still free.
+    if (highest.size() > childLength)
+        highest.truncate(childLength);
+    else
+        highest = highest.leftJustified(childLength, u'0');
+    bool ok = false;
+    const qint64 value = highest.toLongLong(&ok);
+    const QString next
+        = ok ? QStringLiteral("%1").arg(value + 1, static_cast<int>(childLength), 10, QLatin1Char('0')) : QString();
+    if (!ok || next.size() != childLength || !next.startsWith(s)) {
+        Msg::show(QStringLiteral("本级科目编号已达上限，无法继续增加。"), Msg::programTitle());
+        return std::nullopt;
+    }
+    return next;
+}
+
+std::optional<QString> funNextChildCode(const QString& key, const QString& code)
+{
+    if (!funCheckChildKey(key))
+        return std::nullopt;
+    return funProposeChildCode(code);
+}
+
+} // namespace kessory::accounts

@@ -1,0 +1,148 @@
+#include "accounts/AccountWrite.h"
+
+#include "accounts/AccountCheck.h"
+#include "accounts/AccountCode.h"
+#include "accounts/PageFormat.h"
+#include "data/SqlRewrite.h"
+#include "data/basDBOperate.h"
+#include "shell/Msg.h"
+
+namespace kessory::accounts {
+namespace {
+
+QString selectAccount(const QString& code)
+{
+    return QStringLiteral("Select * From 财务科目 Where 科目编号 = '") + sqlQuote(code)
+        + QStringLiteral("' Order By 科目编号");
+}
+
+// The checks an add and a change share; false after showing the first failure.
+bool checkNameAndOptions(const AccountInput& input)
+{
+    const QString missing = QStringLiteral("缺少参数");
+    if (input.name.trimmed().isEmpty()) {
+        Msg::show(QStringLiteral("科目名称不能为空"), missing);
+        return false;
+    }
+    if (input.foreignCurrency && input.currency.trimmed().isEmpty()) {
+        Msg::show(QStringLiteral("请指定外币币种"), missing);
+        return false;
+    }
+    if (input.quantity && input.unit.trimmed().isEmpty()) {
+        Msg::show(QStringLiteral("请指定计量单位"), missing);
+        return false;
+    }
+    return true;
+}
+
+QString quotedOrNull(const QString& text)
+{
+    return text.isEmpty() ? QStringLiteral("Null") : QLatin1Char('\'') + sqlQuote(text) + QLatin1Char('\'');
+}
+
+} // namespace
+
+WriteResult funAddAccount(const AccountInput& input)
+{
+    const QString verdict = funCheckCode(input.code);
+    if (verdict != QLatin1String("OK")) {
+        Msg::show(verdict, QStringLiteral("编号错误"));
+        return WriteResult::Refused;
+    }
+    if (!checkNameAndOptions(input))
+        return WriteResult::Refused;
+
+    const QString code = normalizeCode(input.code);
+    auto parent = basDBOperate::funNewRecordset();
+    if (!basDBOperate::funOpenRecordset(selectAccount(parentCode(code)), parent)) {
+        Msg::show(QStringLiteral("上级科目不存在."), QStringLiteral("提示:编号错误"));
+        return WriteResult::Refused;
+    }
+    parent->fetchAll();
+
+    // The new row and the parent's leaf flag go together: a child must never hang under a parent marked as a leaf.
+    Transaction transaction(basDBOperate::cnnDB.get());
+    if (!transaction.active())
+        return WriteResult::Failed;
+    auto added = basDBOperate::funNewRecordset();
+    basDBOperate::funOpenRecordset(selectAccount(code), added); // empty, but open for appending
+    if (!added->addNew())
+        return WriteResult::Failed;
+    added->setValue(QStringLiteral("科目编号"), code);
+    added->setValue(QStringLiteral("科目名称"), input.name.trimmed());
+    added->setValue(QStringLiteral("科目类别"), input.category.trimmed());
+    added->setValue(QStringLiteral("级次"), levelOfLength(code.size()));
+    added->setValue(QStringLiteral("末级账"), true);
+    for (const char* inherited : { "现金账", "银行账", "余额方向", "科目性质" }) {
+        const QString column = QString::fromUtf8(inherited);
+        added->setValue(column, parent->field(column));
+    }
+    if (!input.pageFormat.trimmed().isEmpty())
+        added->setValue(QStringLiteral("账页格式"), input.pageFormat.trimmed());
+    if (input.foreignCurrency)
+        added->setValue(QStringLiteral("外币币种"), input.currency.trimmed());
+    if (input.quantity)
+        added->setValue(QStringLiteral("数量单位"), input.unit.trimmed());
+    added->setValue(QStringLiteral("记账方式"), bookKeepingMode(input.journal, input.bank));
+    if (!added->update())
+        return WriteResult::Failed;
+    added->close();
+
+    parent->setValue(QStringLiteral("末级账"), false);
+    if (!parent->update())
+        return WriteResult::Failed;
+    parent->close();
+    return transaction.commit() ? WriteResult::Written : WriteResult::Failed;
+}
+
+WriteResult funModifyAccount(const AccountInput& input)
+{
+    if (!checkNameAndOptions(input))
+        return WriteResult::Refused;
+    const QString sql = QStringLiteral("Update 财务科目 Set 科目名称 = '") + sqlQuote(input.name.trimmed())
+        + QStringLiteral("', 账页格式 = ") + quotedOrNull(input.pageFormat.trimmed()) + QStringLiteral(", 外币币种 = ")
+        + quotedOrNull(input.foreignCurrency ? input.currency.trimmed() : QString()) + QStringLiteral(", 数量单位 = ")
+        + quotedOrNull(input.quantity ? input.unit.trimmed() : QString()) + QStringLiteral(", 记账方式 = '")
+        + bookKeepingMode(input.journal, input.bank) + QStringLiteral("' Where 科目编号 = '")
+        + sqlQuote(normalizeCode(input.code)) + QStringLiteral("'");
+    return basDBOperate::funExecuteSQL(sql) > 0 ? WriteResult::Written : WriteResult::Failed;
+}
+
+DeleteResult funDeleteAccount(const QString& codeText)
+{
+    const QString code = normalizeCode(codeText);
+    if (code.size() <= kLevel1Length) {
+        Msg::show(QStringLiteral("无法删除一级科目"), QStringLiteral("无效操作"));
+        return DeleteResult::Refused;
+    }
+    const QString pattern = sqlQuote(code) + QStringLiteral("%'");
+    auto rs = basDBOperate::funNewRecordset();
+    if (!basDBOperate::funOpenRecordset(QStringLiteral("Select * From 财务科目 Where 科目编号 Like '") + pattern
+                                            + QStringLiteral(" Order By 科目编号"),
+                                        rs))
+        return DeleteResult::NoAccount;
+    const int rows = rs->recordCount();
+    rs->close();
+
+    // Voucher lines on these codes would be left pointing at no account: the books would count what no window shows.
+    auto used = basDBOperate::funNewRecordset();
+    const bool inUse = basDBOperate::funOpenRecordset(
+        QStringLiteral("Select 编号 From 记账凭证内容 Where 科目编号 Like '") + pattern, used);
+    used->close();
+    if (inUse) {
+        Msg::show(QStringLiteral("该科目已有凭证记录，无法删除。"), QStringLiteral("无效操作"));
+        return DeleteResult::Refused;
+    }
+
+    const QString question
+        = rows == 1 ? QStringLiteral("是否真的删除该科目?") : QStringLiteral("该科目内包含子科目,是否真的删除?");
+    if (Msg::ask(question, QStringLiteral("要求确认"))) {
+        const int deleted
+            = basDBOperate::funExecuteSQL(QStringLiteral("Delete From 财务科目 Where 科目编号 Like '") + pattern);
+        Msg::show(deleted > 0 ? QStringLiteral("科目删除成功。") : QStringLiteral("科目删除失败。"),
+                  Msg::programTitle());
+    }
+    return DeleteResult::Answered;
+}
+
+} // namespace kessory::accounts
