@@ -43,7 +43,7 @@ private:
 // Closes a function window, whether it stands in the frame or alone.
 void closeWindow(QWidget* window);
 
-// The spec names and captions of the eight windows.
+// The object names and captions of the eight windows.
 QString windowObjectName(WindowKind kind);
 QString windowCaption(WindowKind kind);
 

@@ -8,6 +8,7 @@
 #include "shell/ui/WindowHost.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QVBoxLayout>
@@ -87,16 +88,7 @@ QString mdiKessory::programTitle()
 
 bool mdiKessory::funLoad()
 {
-    if (!basDBOperate::funCheckDBFile())
-        return false;
-    basDBOperate::RecordsetPtr rs;
-    if (!basDBOperate::funOpenDB(rs)) {
-        // A file that is there but holds no books would leave every window empty and every save failing.
-        kessory::Msg::show(QStringLiteral("数据文件无法打开，系统无法运行."), QStringLiteral("错误"));
-        basSysFunction::funExitSystem();
-        return false;
-    }
-    return true;
+    return funLoad(QCoreApplication::applicationDirPath());
 }
 
 bool mdiKessory::funLoad(const QString& programFolder)
@@ -105,6 +97,7 @@ bool mdiKessory::funLoad(const QString& programFolder)
         return false;
     basDBOperate::RecordsetPtr rs;
     if (!basDBOperate::funOpenDB(rs)) {
+        // A file that is there but holds no books would leave every window empty and every save failing.
         kessory::Msg::show(QStringLiteral("数据文件无法打开，系统无法运行."), QStringLiteral("错误"));
         basSysFunction::funExitSystem();
         return false;

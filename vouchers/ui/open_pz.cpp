@@ -1,12 +1,19 @@
 #include "shell/ui/WindowFactories.h"
 #include "shell/ui/WindowHost.h"
+#include "vouchers/ui/frmPZ.h"
 
 QWidget* createVoucherWindow()
 {
-    return kessory::createPlaceholderWindow(kessory::WindowKind::PZ);
+    return new frmPZ;
 }
 
-void searchVoucher(const QString&, qint16)
+void searchVoucher(const QString& category, qint16 number)
 {
-    kessory::WindowHost::instance().open(kessory::WindowKind::PZ);
+    // Opening runs the window's load when it is not open yet; the search then replaces what the load showed.
+    auto* window = qobject_cast<frmPZ*>(kessory::WindowHost::instance().open(kessory::WindowKind::PZ));
+    if (!window)
+        return;
+    QString c = category;
+    qint16 n = number;
+    window->funSearchData(c, n);
 }

@@ -1,0 +1,80 @@
+#include "vouchers/VoucherSql.h"
+
+#include "data/SqlRewrite.h"
+#include "tests/vouchers/QtPrinters.h"
+#include "vouchers/AccountList.h"
+#include "vouchers/VoucherTotals.h"
+
+#include <gtest/gtest.h>
+
+namespace sql = kessory::VoucherSql;
+
+TEST(VoucherSqlTest, SearchQueryKeepsNumberAndKeywordApart)
+{
+    const QString q = sql::findVoucher(12, QStringLiteral("转"));
+    EXPECT_TRUE(q.contains(QStringLiteral("凭证号码 =12 And 类别='转'"))) << q.toStdString();
+}
+
+TEST(VoucherSqlTest, AmountsAreWrittenInPlainDecimalFromCents)
+{
+    EXPECT_EQ(sql::plainAmount(0.1 + 0.2), QStringLiteral("0.30"));
+    EXPECT_EQ(sql::plainAmount(1234567890.12), QStringLiteral("1234567890.12"));
+    EXPECT_EQ(sql::plainAmount(1e-7), QStringLiteral("0.00"));
+    EXPECT_EQ(sql::plainAmount(5), QStringLiteral("5.00"));
+}
+
+TEST(VoucherSqlTest, TypedTextCannotLeaveItsQuotes)
+{
+    kessory::typVoucherLine l;
+    l.摘要 = QStringLiteral("x', 金额 = 0 --");
+    l.科目代码 = QStringLiteral("101");
+    const QString s = kessory::rewriteForSqlite(sql::lineUpdate(l, 1, 1, QStringLiteral("2026-01-01 00:00:00")));
+    EXPECT_TRUE(s.contains(QStringLiteral("摘要='x'', 金额 = 0 --'"))) << s.toStdString();
+}
+
+TEST(VoucherTotalsTest, RowsNetToTheLargerSide)
+{
+    const auto a = kessory::netRow({ 10000, 3000 });
+    EXPECT_EQ(a.debit, 7000);
+    EXPECT_EQ(a.credit, 0);
+    const auto b = kessory::netRow({ 3000, 10000 });
+    EXPECT_EQ(b.debit, 0);
+    EXPECT_EQ(b.credit, 7000);
+    const auto c = kessory::netRow({ 4200, 4200 });
+    EXPECT_EQ(c.debit, 0);
+    EXPECT_EQ(c.credit, 0);
+}
+
+TEST(VoucherTotalsTest, SidesThatAreEqualToTheCentHaveNoDifference)
+{
+    kessory::VoucherLines lines {};
+    lines[0].金额 = 0.1;
+    lines[1].金额 = 0.2;
+    lines[2].金额 = 0.3;
+    lines[2].方向 = true;
+    lines[128].金额 = 1.5; // every slot counts
+    lines[128].方向 = true;
+    lines[127].金额 = 1.5;
+    const auto t = kessory::sumLines(lines);
+    EXPECT_EQ(t.debit, 180);
+    EXPECT_EQ(t.credit, 180);
+    EXPECT_EQ(t.difference(), 0);
+}
+
+TEST(AccountListTest, LocateByCodePrefixOrNameFragment)
+{
+    const QStringList entries { QStringLiteral("101 现金"), QStringLiteral("102 银行存款"),
+                                QStringLiteral("10201 工商银行"), QStringLiteral("501 Sales income") };
+    EXPECT_EQ(kessory::AccountList::locate(entries, QStringLiteral("10"), -1), 0);
+    EXPECT_EQ(kessory::AccountList::locate(entries, QStringLiteral("1020"), -1), 2);
+    EXPECT_EQ(kessory::AccountList::locate(entries, QStringLiteral("银行"), -1), 1);
+    EXPECT_EQ(kessory::AccountList::locate(entries, QStringLiteral("sales"), 2), 2) << "case-sensitive; no match keeps";
+    EXPECT_EQ(kessory::AccountList::locate(entries, QStringLiteral("income"), -1), 3);
+    EXPECT_EQ(kessory::AccountList::locate(entries, QString(), 3), 0);
+    EXPECT_EQ(kessory::AccountList::locate({}, QString(), -1), -1);
+
+    const auto e = kessory::AccountList::split(QStringLiteral("501 Sales income"));
+    EXPECT_EQ(e.code, QStringLiteral("501"));
+    EXPECT_EQ(e.name, QStringLiteral("Sales income"));
+    EXPECT_FALSE(kessory::AccountList::split(QStringLiteral("501")).hasName);
+}

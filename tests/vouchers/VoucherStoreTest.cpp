@@ -1,0 +1,438 @@
+#include "vouchers/VoucherStore.h"
+
+#include "data/basDBOperate.h"
+#include "shell/Clock.h"
+#include "shell/Msg.h"
+#include "tests/support/TestDb.h"
+#include "tests/vouchers/QtPrinters.h"
+#include "vouchers/VoucherSql.h"
+
+#include <gtest/gtest.h>
+
+using kessory::StampSet;
+using kessory::typVoucherLine;
+using kessory::VoucherStore;
+using kessory::Msg::Answer;
+using kessory::test::TestDb;
+
+namespace {
+
+typVoucherLine makeLine(const QString& summary, const QString& code, const QString& name, double amount, bool credit)
+{
+    typVoucherLine l;
+    l.摘要 = summary;
+    l.科目代码 = code;
+    l.科目名称 = name;
+    l.金额 = amount;
+    l.方向 = credit;
+    return l;
+}
+
+// A new voucher as the window leaves it after storing its rows: number, category, date from the labels.
+void newVoucher(VoucherStore& store, const QString& category)
+{
+    store.funClearBuffer();
+    store.header.凭证号码 = static_cast<qint16>(VoucherStore::funNextVoucherNo(category));
+    store.header.类别 = category;
+    store.header.记账日期 = kessory::Clock::generalDate();
+}
+
+void twoLines(VoucherStore& store, double debit, double credit)
+{
+    store.arrLines[0]
+        = makeLine(QStringLiteral("提取现金"), QStringLiteral("101"), QStringLiteral("现金"), debit, false);
+    store.arrLines[1]
+        = makeLine(QStringLiteral("提取现金"), QStringLiteral("10201"), QStringLiteral("工商银行"), credit, true);
+}
+
+// Loads a stored voucher the way the window does: its header row and its lines with their account names.
+VoucherStore loaded(qint16 number, const QString& category)
+{
+    VoucherStore store;
+    auto header = basDBOperate::funNewRecordset();
+    EXPECT_TRUE(basDBOperate::funOpenRecordset(kessory::VoucherSql::findVoucher(number, category), header));
+    auto lines = basDBOperate::funNewRecordset();
+    basDBOperate::funOpenRecordset(
+        kessory::VoucherSql::linesWithAccounts(static_cast<qint32>(header->integer(QStringLiteral("编号")))), lines);
+    store.funLoadVoucher(*header, lines.get());
+    return store;
+}
+
+QStringList texts()
+{
+    QStringList t;
+    for (const auto& s : kessory::Msg::shown())
+        t << s.text;
+    return t;
+}
+
+class VoucherStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kessory::Clock::setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 30, 0)));
+        kessory::Msg::clearShown();
+    }
+    TestDb db { TestDb::Rows::Sample };
+};
+
+class EmptyBooksTest : public ::testing::Test {
+protected:
+    TestDb db;
+};
+
+} // namespace
+
+TEST_F(EmptyBooksTest, NumbersStartAtOnePerCategoryAndCountIndependently)
+{
+    EXPECT_EQ(VoucherStore::funNextVoucherNo(QStringLiteral("记")), 1);
+    EXPECT_EQ(VoucherStore::funNextVoucherNo(QStringLiteral("转")), 1);
+    db.exec(QStringLiteral("INSERT INTO 记账凭证 (凭证号码,类别) VALUES (7,'记')"));
+    EXPECT_EQ(VoucherStore::funNextVoucherNo(QStringLiteral("记")), 8);
+    EXPECT_EQ(VoucherStore::funNextVoucherNo(QStringLiteral("转")), 1);
+    db.exec(QStringLiteral("INSERT INTO 记账凭证 (凭证号码,类别) VALUES (-4,'转')"));
+    EXPECT_EQ(VoucherStore::funNextVoucherNo(QStringLiteral("转")), 1);
+    // A category text with a quote is a value, not SQL.
+    EXPECT_EQ(VoucherStore::funNextVoucherNo(QStringLiteral("'")), 1);
+}
+
+TEST(VoucherLinesTest, CountStopsAtFirstEmptyLineAndNumbersTheLines)
+{
+    VoucherStore store;
+    twoLines(store, 5, 5);
+    store.arrLines[3] = makeLine(QStringLiteral("x"), QStringLiteral("101"), QStringLiteral("现金"), 1, false);
+    EXPECT_EQ(store.funCountLines(), 2);
+    EXPECT_EQ(store.arrLines[0].记录号, 1);
+    EXPECT_EQ(store.arrLines[1].记录号, 2);
+    EXPECT_EQ(store.funCheckLines(), -1);
+
+    // Summary without account, and account without amount, are both incomplete.
+    store.arrLines[2].摘要 = QStringLiteral("只有摘要");
+    EXPECT_EQ(store.funCheckLines(), 2);
+    store.arrLines[2] = makeLine(QStringLiteral("s"), QStringLiteral("101"), QStringLiteral("现金"), 0.001, false);
+    EXPECT_EQ(store.funCheckLines(), 2) << "an amount below one cent is no amount";
+
+    // A voucher of 128 complete lines has no empty end: refused at line 0.
+    for (auto& l : store.arrLines)
+        l = makeLine(QStringLiteral("s"), QStringLiteral("101"), QStringLiteral("现金"), 1, false);
+    EXPECT_EQ(store.funCountLines(), 128);
+    EXPECT_EQ(store.funCheckLines(), 0);
+
+    store.funClearBuffer();
+    EXPECT_EQ(store.intLineCount, 0);
+    EXPECT_EQ(store.header.记账日期, QStringLiteral("1900-01-01"));
+    EXPECT_TRUE(kessory::isEmptyLine(store.arrLines[127]));
+    EXPECT_FALSE(kessory::isEmptyLine(store.arrLines[128])) << "the clear leaves the last slot";
+}
+
+TEST_F(VoucherStoreTest, SaveInsertsThenUpdatesTheSameVoucher)
+{
+    VoucherStore store;
+    int shownAgain = 0;
+    store.setSavedHandler([&] { ++shownAgain; });
+    newVoucher(store, QStringLiteral("记"));
+    const int expectedNo = db.scalar(QStringLiteral("SELECT max(凭证号码) FROM 记账凭证 WHERE 类别='记'")).toInt() + 1;
+    EXPECT_EQ(store.header.凭证号码, expectedNo);
+    const QString where = QStringLiteral(" WHERE 凭证号码=%1 AND 类别='记'").arg(expectedNo);
+    twoLines(store, 320.5, 320.5);
+
+    ASSERT_TRUE(store.funSaveVoucher(false));
+    EXPECT_EQ(texts(), QStringList { QStringLiteral("凭证记录保存成功。") });
+    EXPECT_EQ(shownAgain, 1);
+    const QString id = db.scalar(QStringLiteral("SELECT 编号 FROM 记账凭证") + where);
+    EXPECT_EQ(QString::number(store.header.编号), id);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 月份||'/'||记账人||'/'||已作废||'/'||记账日期 FROM 记账凭证 WHERE 编号=")
+                        + id),
+              QStringLiteral("3/USER/0/2026-03-15 10:30:00"));
+    EXPECT_EQ(db.scalar(QStringLiteral(
+                            "SELECT group_concat(记录号||':'||方向||':'||金额||':'||科目编号||':'||日期, '|') FROM "
+                            "(SELECT * FROM 记账凭证内容 WHERE 编号=")
+                        + id + QStringLiteral(" ORDER BY 记录号)")),
+              QStringLiteral("1:0:320.5:101:2026-03-15 10:30:00|2:1:320.5:10201:2026-03-15 10:30:00"));
+
+    // Saved again later with a changed amount: the same header and lines are updated, not duplicated.
+    kessory::Clock::setNow(QDateTime(QDate(2026, 4, 2), QTime(8, 0, 0)));
+    store.arrLines[0].金额 = 400;
+    ASSERT_TRUE(store.funSaveVoucher(true));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证") + where), QStringLiteral("1"));
+    EXPECT_EQ(
+        db.scalar(QStringLiteral("SELECT count(*)||'/'||sum(金额)||'/'||min(日期) FROM 记账凭证内容 WHERE 编号=") + id),
+        QStringLiteral("2/720.5/2026-04-02 08:00:00"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 月份 FROM 记账凭证 WHERE 编号=") + id), QStringLiteral("3"))
+        << "the month follows the voucher date, not the day of the save";
+}
+
+TEST_F(VoucherStoreTest, IncompleteLineRefusesSilentlyAndNamesTheLine)
+{
+    VoucherStore store;
+    int refusedAt = -1;
+    store.setIncompleteLineHandler([&](int line) { refusedAt = line; });
+    newVoucher(store, QStringLiteral("记"));
+    twoLines(store, 10, 10);
+    store.arrLines[2] = makeLine(QStringLiteral("缺科目"), QString(), QString(), 10, false);
+    const QString before = db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证"));
+
+    EXPECT_FALSE(store.funSaveVoucher(false));
+    EXPECT_EQ(refusedAt, 2);
+    EXPECT_TRUE(kessory::Msg::shown().isEmpty());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证")), before);
+}
+
+TEST_F(VoucherStoreTest, UnbalancedAndLinelessVouchersStillSave)
+{
+    VoucherStore store;
+    newVoucher(store, QStringLiteral("转"));
+    twoLines(store, 100, 90);
+    ASSERT_TRUE(store.funSaveVoucher(true));
+    EXPECT_EQ(
+        db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=") + QString::number(store.header.编号)),
+        QStringLiteral("2"));
+
+    VoucherStore empty;
+    newVoucher(empty, QStringLiteral("转"));
+    EXPECT_EQ(empty.header.凭证号码, store.header.凭证号码 + 1);
+    ASSERT_TRUE(empty.funSaveVoucher(true));
+    EXPECT_EQ(
+        db.scalar(
+            QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 类别='转' AND 凭证号码=%1").arg(empty.header.凭证号码)),
+        QStringLiteral("1"));
+    EXPECT_EQ(
+        db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=") + QString::number(empty.header.编号)),
+        QStringLiteral("0"));
+    EXPECT_TRUE(kessory::Msg::shown().isEmpty());
+}
+
+TEST_F(VoucherStoreTest, ShortenedVoucherDoesNotKeepItsOldTail)
+{
+    VoucherStore store;
+    newVoucher(store, QStringLiteral("记"));
+    twoLines(store, 10, 5);
+    store.arrLines[2] = makeLine(QStringLiteral("第三行"), QStringLiteral("101"), QStringLiteral("现金"), 5, true);
+    ASSERT_TRUE(store.funSaveVoucher(true));
+    const QString id = QString::number(store.header.编号);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=") + id), QStringLiteral("3"));
+
+    store.arrLines[2] = typVoucherLine {};
+    store.arrLines[1].金额 = 10;
+    ASSERT_TRUE(store.funSaveVoucher(true));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT group_concat(记录号) FROM 记账凭证内容 WHERE 编号=") + id),
+              QStringLiteral("1,2"));
+    EXPECT_EQ(loaded(store.header.凭证号码, QStringLiteral("记")).intLineCount, 2);
+}
+
+TEST_F(VoucherStoreTest, FailedThirdLineRollsBackTheWholeSave)
+{
+    db.exec(QStringLiteral("CREATE TRIGGER no_third BEFORE INSERT ON 记账凭证内容 WHEN NEW.记录号=3 "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    const QString headers = db.scalar(QStringLiteral("SELECT count(*)||'/'||max(编号) FROM 记账凭证"));
+    const QString lines = db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容"));
+
+    VoucherStore store;
+    int shownAgain = 0;
+    store.setSavedHandler([&] { ++shownAgain; });
+    newVoucher(store, QStringLiteral("记"));
+    twoLines(store, 10, 5);
+    store.arrLines[2] = makeLine(QStringLiteral("第三行"), QStringLiteral("101"), QStringLiteral("现金"), 5, true);
+    EXPECT_FALSE(store.funSaveVoucher(false));
+
+    EXPECT_EQ(texts(), QStringList { QStringLiteral("在保存到第 3 条凭证明细时发生错误。") });
+    EXPECT_EQ(kessory::Msg::shown().first().title, QStringLiteral("提示"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*)||'/'||max(编号) FROM 记账凭证")), headers);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容")), lines);
+    EXPECT_EQ(shownAgain, 0);
+    EXPECT_EQ(store.header.编号, 0) << "the id of a rolled-back header is not kept";
+
+    // The connection is usable afterwards and the same voucher saves once the obstacle is gone.
+    db.exec(QStringLiteral("DROP TRIGGER no_third"));
+    EXPECT_TRUE(store.funSaveVoucher(true));
+    EXPECT_EQ(
+        db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=") + QString::number(store.header.编号)),
+        QStringLiteral("3"));
+}
+
+TEST_F(VoucherStoreTest, FailedHeaderShowsTheSaveMessage)
+{
+    db.exec(
+        QStringLiteral("CREATE TRIGGER no_header BEFORE INSERT ON 记账凭证 BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    VoucherStore store;
+    newVoucher(store, QStringLiteral("记"));
+    twoLines(store, 1, 1);
+    EXPECT_FALSE(store.funSaveVoucher(false));
+    EXPECT_EQ(texts(), QStringList { QStringLiteral("保存凭证失败。") });
+}
+
+TEST_F(VoucherStoreTest, QuotesAndSignsInEveryTextFieldSaveAndReadBackUnchanged)
+{
+    const QString odd = QStringLiteral("O'Brien 100% #1 True");
+    VoucherStore store;
+    newVoucher(store, QStringLiteral("记"));
+    store.header.制单人 = odd;
+    store.header.审核人 = QString();
+    store.header.记账人 = QStringLiteral("李'四");
+    twoLines(store, 12.34, 12.34);
+    store.arrLines[0].摘要 = odd;
+    store.arrLines[1].备注 = QStringLiteral("it's # 'x'");
+    ASSERT_TRUE(store.funSaveVoucher(true));
+    // Once more as an update.
+    ASSERT_TRUE(store.funSaveVoucher(true));
+
+    const VoucherStore back = loaded(store.header.凭证号码, QStringLiteral("记"));
+    EXPECT_EQ(back.header.制单人, odd);
+    EXPECT_EQ(back.header.记账人, QStringLiteral("李'四"));
+    QStringList summaries;
+    QStringList remarks;
+    for (int i = 0; i < back.intLineCount; ++i) {
+        summaries << back.arrLines[static_cast<std::size_t>(i)].摘要;
+        remarks << back.arrLines[static_cast<std::size_t>(i)].备注;
+    }
+    EXPECT_TRUE(summaries.contains(odd));
+    EXPECT_TRUE(remarks.contains(QStringLiteral("it's # 'x'")));
+}
+
+TEST_F(VoucherStoreTest, LoadReadsHeaderAndLinesWithAccountNames)
+{
+    const VoucherStore v = loaded(3, QStringLiteral("记"));
+    EXPECT_EQ(v.header.编号, 3);
+    EXPECT_EQ(v.header.审核人, QStringLiteral("ADMIN"));
+    EXPECT_EQ(v.header.记账日期, QStringLiteral("2026-01-12 09:30:00"));
+    ASSERT_EQ(v.intLineCount, 3);
+    // In account code order, not record order.
+    EXPECT_EQ(v.arrLines[0].科目代码, QStringLiteral("10201"));
+    EXPECT_TRUE(v.arrLines[0].方向);
+    EXPECT_EQ(v.arrLines[0].科目名称, QStringLiteral("工商银行"));
+    EXPECT_EQ(v.arrLines[1].科目代码, QStringLiteral("12301"));
+    EXPECT_DOUBLE_EQ(v.arrLines[1].金额, 40000.0);
+}
+
+TEST_F(VoucherStoreTest, LineWhoseAccountIsGoneIsNotReadAndNotSavedAgain)
+{
+    db.exec(QStringLiteral("DELETE FROM 财务科目 WHERE 科目编号='2210101'"));
+    VoucherStore v = loaded(3, QStringLiteral("记"));
+    ASSERT_EQ(v.intLineCount, 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_NE(v.arrLines[static_cast<std::size_t>(i)].科目代码, QStringLiteral("2210101"));
+    ASSERT_TRUE(v.funSaveVoucher(true));
+    EXPECT_EQ(
+        db.scalar(QStringLiteral("SELECT group_concat(科目编号) FROM (SELECT 科目编号 FROM 记账凭证内容 WHERE 编号=3 "
+                                 "ORDER BY 记录号)")),
+        QStringLiteral("10201,12301"));
+}
+
+TEST_F(VoucherStoreTest, VoidAsksThenSavesAndIsRefusedOnLockedVouchers)
+{
+    VoucherStore v = loaded(4, QStringLiteral("记"));
+    StampSet none;
+    EXPECT_FALSE(v.funVoidVoucher(none)) << "no queued answer reads as No";
+    EXPECT_EQ(texts(), QStringList { QStringLiteral("是否作废当前凭证？") });
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 已作废 FROM 记账凭证 WHERE 编号=5")), QStringLiteral("0"));
+
+    kessory::Msg::clearShown();
+    kessory::Msg::queueAnswer(Answer::Yes);
+    StampSet unbalanced;
+    unbalanced.set(kessory::Stamp::Unbalanced, true);
+    EXPECT_TRUE(v.funVoidVoucher(unbalanced)) << "the unbalanced stamp does not block voiding";
+    EXPECT_EQ(texts(), (QStringList { QStringLiteral("是否作废当前凭证？"), QStringLiteral("当前凭证已作废。") }));
+    EXPECT_EQ(kessory::Msg::shown().first().buttons, kessory::Msg::Buttons::YesNo);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 已作废 FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT min(日期) FROM 记账凭证内容 WHERE 编号=5")),
+              QStringLiteral("2026-03-15 10:30:00"))
+        << "voiding re-saves every line with the day of the command";
+
+    for (auto stamp :
+         { kessory::Stamp::Voided, kessory::Stamp::Audited, kessory::Stamp::Extra3, kessory::Stamp::Extra4 }) {
+        kessory::Msg::clearShown();
+        StampSet s;
+        s.set(stamp, true);
+        EXPECT_FALSE(v.funVoidVoucher(s));
+        EXPECT_EQ(texts(), QStringList { QStringLiteral("该凭证无法作废。") });
+    }
+}
+
+TEST_F(VoucherStoreTest, AuditIsRefusedUnderAnyStampAndWritesTheAuditor)
+{
+    VoucherStore v = loaded(4, QStringLiteral("记"));
+    for (int i = 0; i < kessory::kStampCount; ++i) {
+        kessory::Msg::clearShown();
+        StampSet s;
+        s.shown[static_cast<std::size_t>(i)] = true;
+        EXPECT_FALSE(v.funAuditVoucher(s));
+        EXPECT_EQ(texts(), QStringList { QStringLiteral("无法完成审核或已审核。") });
+    }
+    kessory::Msg::clearShown();
+    kessory::Msg::queueAnswer(Answer::No);
+    EXPECT_FALSE(v.funAuditVoucher(StampSet {}));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 审核人 FROM 记账凭证 WHERE 编号=5")), QString());
+
+    kessory::Msg::clearShown();
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_TRUE(v.funAuditVoucher(StampSet {}));
+    EXPECT_EQ(texts(), (QStringList { QStringLiteral("是否审核当前凭证？"), QStringLiteral("凭证审核完成。") }));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 审核人 FROM 记账凭证 WHERE 编号=5")), QStringLiteral("ADMIN"));
+}
+
+TEST_F(VoucherStoreTest, DeleteRemovesHeaderAndLinesAfterYes)
+{
+    VoucherStore v = loaded(4, QStringLiteral("记"));
+    kessory::Msg::queueAnswer(Answer::No);
+    EXPECT_FALSE(v.funDeleteVoucher(false, StampSet {}));
+    EXPECT_EQ(texts(), QStringList { QStringLiteral("是否删除当前凭证？") });
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
+
+    StampSet audited;
+    audited.set(kessory::Stamp::Audited, true);
+    kessory::Msg::clearShown();
+    EXPECT_FALSE(v.funDeleteVoucher(false, audited));
+    EXPECT_EQ(texts(), QStringList { QStringLiteral("该凭证无法完成删除操作。") });
+
+    kessory::Msg::clearShown();
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_TRUE(v.funDeleteVoucher(false, StampSet {}));
+    EXPECT_EQ(texts(), (QStringList { QStringLiteral("是否删除当前凭证？"), QStringLiteral("凭证删除成功。") }));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=5")), QStringLiteral("0"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=5")), QStringLiteral("0"));
+}
+
+TEST_F(VoucherStoreTest, VoucherWithoutStoredLinesCanBeDeleted)
+{
+    VoucherStore v;
+    newVoucher(v, QStringLiteral("转"));
+    ASSERT_TRUE(v.funSaveVoucher(true));
+    VoucherStore back = loaded(v.header.凭证号码, QStringLiteral("转"));
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_TRUE(back.funDeleteVoucher(false, StampSet {}));
+    EXPECT_EQ(texts().last(), QStringLiteral("凭证删除成功。"));
+    EXPECT_EQ(
+        db.scalar(
+            QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 类别='转' AND 凭证号码=%1").arg(v.header.凭证号码)),
+        QStringLiteral("0"));
+}
+
+TEST_F(VoucherStoreTest, FailedLineDeleteKeepsEverythingAndSaysSo)
+{
+    db.exec(QStringLiteral(
+        "CREATE TRIGGER keep_lines BEFORE DELETE ON 记账凭证内容 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+    VoucherStore v = loaded(4, QStringLiteral("记"));
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_FALSE(v.funDeleteVoucher(false, StampSet {}));
+    EXPECT_EQ(texts().last(), QStringLiteral("凭证内容删除失败。"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
+
+    // A failing header delete rolls the line delete back.
+    db.exec(QStringLiteral("DROP TRIGGER keep_lines"));
+    db.exec(
+        QStringLiteral("CREATE TRIGGER keep_header BEFORE DELETE ON 记账凭证 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+    kessory::Msg::clearShown();
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_FALSE(v.funDeleteVoucher(false, StampSet {}));
+    EXPECT_EQ(texts().last(), QStringLiteral("凭证删除失败。"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=5")), QStringLiteral("2"));
+}
+
+TEST(VoucherDateTest, MonthOfTheProgramsDateTexts)
+{
+    EXPECT_EQ(VoucherStore::monthOf(QStringLiteral("2026-03-15 10:30:00")), 3);
+    EXPECT_EQ(VoucherStore::monthOf(QStringLiteral("2026-11-02")), 11);
+    EXPECT_EQ(VoucherStore::monthOf(QStringLiteral("2026/7/4")), 7);
+    EXPECT_EQ(VoucherStore::monthOf(QStringLiteral("")), 0);
+    EXPECT_EQ(VoucherStore::monthOf(QStringLiteral("不是日期")), 0);
+}

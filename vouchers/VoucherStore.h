@@ -1,0 +1,60 @@
+#pragma once
+
+#include "data/Recordset.h"
+#include "vouchers/VoucherTypes.h"
+
+#include <QString>
+#include <functional>
+
+namespace kessory {
+
+// The one voucher the voucher window holds in memory, its numbering and its writes. The save and the delete each
+// run in one transaction on a recordset of their own: a failed statement leaves the file as it was before the
+// command, and the window's voucher list is never disturbed.
+class VoucherStore {
+public:
+    // Starts with every field at its zero value; the first clear sets the voucher date.
+    VoucherStore();
+
+    typVoucher header;
+    VoucherLines arrLines {};
+    qint16 intLineCount = 0;
+
+    // Called when a save is refused for an incomplete line (its index), so the window can bring it into view.
+    void setIncompleteLineHandler(std::function<void(int line)> handler);
+    // Called after a successful save, after its message, to show the saved voucher afresh.
+    void setSavedHandler(std::function<void()> handler);
+
+    // Header to zeros and empty texts (记账日期 "1900-01-01"), no lines, slots 0 to 127 emptied.
+    void funClearBuffer();
+    // The largest number of the category plus 1; 1 for a category without vouchers, a negative maximum or a failure.
+    static qint32 funNextVoucherNo(const QString& category);
+    // Counts the leading non-empty lines (at most 128) and numbers them 1, 2, 3 ...
+    qint16 funCountLines();
+    // -1 when every line before the first empty one is complete; else the index of the first incomplete line;
+    // 0 when all 128 counted slots are complete.
+    qint16 funCheckLines() const;
+
+    // Writes the voucher (header by number and category, lines by id and record number). True on success; a success
+    // message unless silent.
+    bool funSaveVoucher(bool silent);
+    // 作废, 审核 and 删除 with their questions and messages; stamps are those shown over the voucher.
+    bool funVoidVoucher(const StampSet& stamps);
+    bool funAuditVoucher(const StampSet& stamps);
+    bool funDeleteVoucher(bool silent, const StampSet& stamps);
+
+    // Copies a header row and the rows of the lines query (VoucherSql::linesWithAccounts) into memory.
+    void funLoadVoucher(Recordset& headerRow, Recordset* lineRows);
+
+    // The month of a date text of the program (1 to 12), 0 when the text is no date.
+    static int monthOf(const QString& dateText);
+
+private:
+    bool failSave(const QString& message);
+
+    RecordsetPtr m_rs;
+    std::function<void(int)> m_onIncompleteLine;
+    std::function<void()> m_onSaved;
+};
+
+} // namespace kessory

@@ -1,0 +1,158 @@
+#pragma once
+
+#include "data/Recordset.h"
+#include "vouchers/VoucherStore.h"
+#include "vouchers/VoucherTypes.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <array>
+
+class QComboBox;
+class QFrame;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class ctlCashFormat;
+class ctlCashTitle;
+
+// 凭证管理器: enters, shows, pages through and finds vouchers. The window keeps the event behaviour; the voucher in
+// memory and its writes live in VoucherStore.
+class frmPZ final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(frmPZ)
+public:
+    explicit frmPZ(QWidget* parent = nullptr);
+    ~frmPZ() override;
+
+    // The search, as the window's own 查找 runs it and as other windows call it: an empty category or number 0
+    // takes both from the search boxes (and writes them back); otherwise shows that voucher.
+    void funSearchData(QString& category, qint16& number);
+
+    // The voucher held in memory (read by tests and by the window's own commands).
+    const kessory::VoucherStore& voucher() const { return m_store; }
+    const kessory::StampSet& stamps() const { return m_stamps; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // Building the window.
+    void buildToolBar();
+    void buildVoucherPicture();
+    void buildSheet();
+    void buildRow(int r);
+    void buildLookup();
+    void setTabOrders();
+    void layoutWindow();
+
+    // The list, the display and the category.
+    void funOpenVoucherList(const QString& sql);
+    void funShowVoucher(bool isNew);
+    bool funLoadLines(bool isNew);
+    void funClearVoucher();
+    void funShowCategory(const QString& category);
+    void funSetMoveButtons();
+    void funNewVoucher(const QString& category);
+    void setVoucherNumber(const QString& caption);
+    void showStamp(kessory::Stamp stamp, bool shown);
+
+    // Commands.
+    void onFirst();
+    void onPrevious();
+    void onNext();
+    void onLast();
+    void onRefresh();
+    void onSearch();
+    void onCreateNew();
+    void onSave();
+    void onVoid();
+    void onDelete();
+    void onAudit();
+    void onQuit();
+    void onCategoryLabelClicked();
+    void onCategoryChosen(int index);
+
+    // The sheet.
+    void funShowPage(int top);
+    void funStoreRow(int row, int top);
+    void funNetRows();
+    void funSumVoucher();
+    void funEnableSheet(bool flag);
+    void funLoadAccountList();
+    void funLocateAccount(const QString& text);
+    void onTimerTick();
+    void onScroll(int value);
+    void bringLineIntoView(int line);
+    void moveFocusOn();
+
+    // The account name box and its look-up list.
+    bool nameKeyDown(int row, QKeyEvent* key);
+    bool nameKeyPress(int row, QKeyEvent* key);
+    void nameKeyUp(int row, QKeyEvent* key);
+    void nameEnter(int row);
+    void showLookup(int row);
+    int selectedAccount() const;
+    void selectAccount(int index);
+    void takeSelectedName(int row);
+
+    kessory::VoucherStore m_store;
+    kessory::RecordsetPtr m_rsList;
+    kessory::StampSet m_stamps;
+    bool m_blnNewVoucher = false;
+    qint16 m_intCurRow = 0;
+    int m_shownTop = 0;
+    QStringList m_accounts;
+
+    QWidget* m_picToolBar = nullptr;
+    QFrame* m_fraMove = nullptr;
+    QFrame* m_fraCtrl = nullptr;
+    QPushButton* m_cmd_First = nullptr;
+    QPushButton* m_cmd_Prev = nullptr;
+    QPushButton* m_cmd_Next = nullptr;
+    QPushButton* m_cmd_Last = nullptr;
+    QPushButton* m_cmd_Refresh = nullptr;
+    QLineEdit* m_txt_Search = nullptr;
+    QComboBox* m_cmb_Search = nullptr;
+    QPushButton* m_cmd_Search = nullptr;
+    QPushButton* m_cmd_CreateNew = nullptr;
+    QPushButton* m_cmd_Save = nullptr;
+    QPushButton* m_cmd_Delete = nullptr;
+    QPushButton* m_cmd_DeleteRec = nullptr;
+    QPushButton* m_cmd_SH = nullptr;
+    QPushButton* m_cmd_ZD = nullptr;
+    QPushButton* m_cmd_Quit = nullptr;
+
+    QWidget* m_picPZ = nullptr;
+    QLabel* m_lbl_PZTitle = nullptr;
+    QLabel* m_lbl_PZLB = nullptr;
+    QComboBox* m_cmb_PZLB = nullptr;
+    QLabel* m_lbl_PZHM = nullptr;
+    QLabel* m_lbl_ID = nullptr;
+    QLabel* m_lbl_ZDRQ = nullptr;
+    QLineEdit* m_txt_FDJS = nullptr;
+    QLabel* m_lbl_JZR = nullptr;
+    QLabel* m_lbl_SHR = nullptr;
+    QLabel* m_lbl_ZDR = nullptr;
+    std::array<QLabel*, kessory::kStampCount> m_imgState {};
+
+    QWidget* m_picPZSheet = nullptr;
+    std::array<QWidget*, 5> m_picPZJL {};
+    std::array<QLineEdit*, 5> m_txtZY {};
+    std::array<QLineEdit*, 5> m_txtKMMC {};
+    std::array<QLabel*, 5> m_lbl_KMBH {};
+    std::array<ctlCashFormat*, 5> m_csfJFJE {};
+    std::array<ctlCashFormat*, 5> m_csfDFJE {};
+    ctlCashFormat* m_csfJFHJ = nullptr;
+    ctlCashFormat* m_csfDFHJ = nullptr;
+    ctlCashFormat* m_csfDiff = nullptr;
+    QScrollBar* m_sclPZItem = nullptr;
+    QFrame* m_picKMSelect = nullptr;
+    QListWidget* m_lstKMSelect = nullptr;
+    QTimer* m_timRefresh = nullptr;
+};

@@ -1,0 +1,270 @@
+// The voucher list, the display of one voucher, the search and the tool bar commands.
+#include "controls/ui/ctlCashFormat.h"
+#include "data/Numbers.h"
+#include "data/basDBOperate.h"
+#include "shell/Clock.h"
+#include "shell/ui/WindowHost.h"
+#include "vouchers/VoucherSql.h"
+#include "vouchers/ui/SheetGeometry.h"
+#include "vouchers/ui/frmPZ.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+
+using kessory::Stamp;
+using kessory::sheet::kRows;
+namespace VoucherSql = kessory::VoucherSql;
+
+void frmPZ::funOpenVoucherList(const QString& sql)
+{
+    const QString query = sql.trimmed().isEmpty() ? VoucherSql::fullList() : sql;
+    // The list is the window's own recordset, read whole, so no other window's query can move or replace it.
+    basDBOperate::funOpenRecordset(query, m_rsList);
+    m_rsList->fetchAll();
+    funShowVoucher(false);
+    basDBOperate::funOpenRecordset(VoucherSql::fullList(), m_rsList);
+    m_rsList->fetchAll();
+    funSetMoveButtons();
+}
+
+void frmPZ::funShowVoucher(bool isNew)
+{
+    funLoadLines(isNew);
+    const kessory::typVoucher& h = m_store.header;
+    funShowCategory(h.类别);
+    m_lbl_ID->setText(QString::number(h.编号));
+    setVoucherNumber(QString::number(h.凭证号码));
+    showStamp(Stamp::Voided, h.已作废);
+    m_lbl_ZDRQ->setText(h.记账日期);
+    m_txt_FDJS->setText(QString::number(h.附单据数));
+    m_lbl_JZR->setText(h.记账人);
+    m_lbl_ZDR->setText(h.制单人);
+    m_lbl_SHR->setText(h.审核人);
+    showStamp(Stamp::Audited, !h.审核人.trimmed().isEmpty());
+    showStamp(Stamp::Unbalanced, m_store.intLineCount == 0);
+    funShowPage(0);
+    funEnableSheet(!m_stamps.locksVoucher());
+}
+
+bool frmPZ::funLoadLines(bool isNew)
+{
+    qint32 id = 0;
+    if (!isNew) {
+        // Past either end of the list there is no voucher to read: the one shown stays.
+        if (!m_rsList->hasCurrent())
+            return false;
+        id = static_cast<qint32>(m_rsList->integer(QStringLiteral("编号")));
+    }
+    funClearVoucher();
+    const bool hasLines = basDBOperate::funOpenRecordset(VoucherSql::linesWithAccounts(id), basDBOperate::rsShared2);
+    if (!isNew)
+        m_store.funLoadVoucher(*m_rsList, hasLines ? basDBOperate::rsShared2.get() : nullptr);
+    basDBOperate::rsShared2->close();
+    return true;
+}
+
+void frmPZ::funClearVoucher()
+{
+    m_store.funClearBuffer();
+    m_store.header.类别 = QStringLiteral("记");
+    {
+        const QSignalBlocker block(m_sclPZItem);
+        m_sclPZItem->setMaximum(0);
+        m_sclPZItem->setValue(0);
+    }
+    m_shownTop = 0;
+    m_cmb_PZLB->hide();
+    m_picKMSelect->hide();
+    m_intCurRow = 0;
+    m_blnNewVoucher = false;
+    m_lbl_ID->clear();
+    setVoucherNumber(QString());
+    m_txt_FDJS->clear();
+    m_lbl_JZR->clear();
+    m_lbl_SHR->clear();
+    m_lbl_ZDR->clear();
+    funShowCategory(QStringLiteral("记"));
+    for (int r = 0; r < kRows; ++r) {
+        const auto i = static_cast<std::size_t>(r);
+        m_txtZY[i]->clear();
+        m_txtKMMC[i]->clear();
+        m_lbl_KMBH[i]->clear();
+        m_csfJFJE[i]->setValue(0.0);
+        m_csfDFJE[i]->setValue(0.0);
+    }
+    m_csfJFHJ->setValue(0.0);
+    m_csfDFHJ->setValue(0.0);
+    m_csfDiff->setValue(0.0);
+    m_lbl_ZDRQ->clear();
+    for (int s = 0; s < kessory::kStampCount; ++s)
+        showStamp(static_cast<Stamp>(s), false);
+    funLoadAccountList();
+}
+
+void frmPZ::funShowCategory(const QString& category)
+{
+    QString c = category.trimmed();
+    if (c.size() != 1)
+        c = QStringLiteral("记");
+    m_lbl_PZLB->setText(c + QStringLiteral("字"));
+    m_lbl_PZTitle->setText(c + QStringLiteral(" 账 凭 证"));
+    m_cmb_PZLB->setEditText(c);
+    m_cmb_PZLB->hide();
+}
+
+void frmPZ::setVoucherNumber(const QString& caption)
+{
+    m_lbl_PZHM->setText(caption);
+    // The search box always holds the shown voucher's number.
+    m_txt_Search->setText(QString::number(static_cast<qint64>(kessory::leadingNumber(caption))));
+}
+
+void frmPZ::showStamp(Stamp stamp, bool shown)
+{
+    m_stamps.set(stamp, shown);
+    QLabel* picture = m_imgState[static_cast<std::size_t>(stamp)];
+    picture->setVisible(shown);
+    if (shown)
+        picture->raise();
+}
+
+void frmPZ::funSetMoveButtons()
+{
+    const bool atEnd = m_rsList->eof();
+    const bool atStart = m_rsList->bof();
+    m_cmd_Last->setEnabled(!atEnd);
+    m_cmd_Next->setEnabled(!atEnd);
+    m_cmd_First->setEnabled(!atStart);
+    m_cmd_Prev->setEnabled(!atStart);
+}
+
+void frmPZ::funNewVoucher(const QString& category)
+{
+    funShowVoucher(true);
+    funShowPage(0);
+    setVoucherNumber(QString::number(kessory::VoucherStore::funNextVoucherNo(category)));
+    m_lbl_ZDRQ->setText(kessory::Clock::generalDate());
+    m_blnNewVoucher = true;
+    funShowCategory(category);
+}
+
+void frmPZ::funSearchData(QString& category, qint16& number)
+{
+    if (category.isEmpty() || number == 0) {
+        category = m_cmb_Search->currentText();
+        number = kessory::roundToInt16(kessory::leadingNumber(m_txt_Search->text()));
+    }
+    funOpenVoucherList(VoucherSql::findVoucher(number, category));
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        if (QMdiArea* area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
+    }
+    activateWindow();
+}
+
+void frmPZ::onFirst()
+{
+    if (!m_rsList->bof())
+        m_rsList->moveFirst();
+    funSetMoveButtons();
+    m_cmd_First->setEnabled(false);
+    m_cmd_Prev->setEnabled(false);
+    funShowVoucher(false);
+}
+
+void frmPZ::onPrevious()
+{
+    if (!m_rsList->bof())
+        m_rsList->movePrevious();
+    funSetMoveButtons();
+    funShowVoucher(false);
+}
+
+void frmPZ::onNext()
+{
+    if (!m_rsList->eof())
+        m_rsList->moveNext();
+    funSetMoveButtons();
+    funShowVoucher(false);
+}
+
+void frmPZ::onLast()
+{
+    if (!m_rsList->eof())
+        m_rsList->moveLast();
+    funSetMoveButtons();
+    m_cmd_Last->setEnabled(false);
+    m_cmd_Next->setEnabled(false);
+    funShowVoucher(false);
+}
+
+void frmPZ::onRefresh()
+{
+    funOpenVoucherList(QString());
+}
+
+void frmPZ::onSearch()
+{
+    QString category;
+    qint16 number = 0;
+    funSearchData(category, number);
+}
+
+void frmPZ::onCreateNew()
+{
+    funNewVoucher(m_cmb_Search->currentText());
+    m_txtZY[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmPZ::onSave()
+{
+    for (int r = 0; r < kRows; ++r)
+        funStoreRow(r, m_sclPZItem->value());
+    m_store.funSaveVoucher(false);
+}
+
+void frmPZ::onVoid()
+{
+    m_store.funVoidVoucher(m_stamps);
+}
+
+void frmPZ::onAudit()
+{
+    m_store.funAuditVoucher(m_stamps);
+}
+
+void frmPZ::onDelete()
+{
+    if (m_store.funDeleteVoucher(false, m_stamps))
+        funOpenVoucherList(QString());
+}
+
+void frmPZ::onQuit()
+{
+    kessory::closeWindow(this);
+}
+
+void frmPZ::onCategoryLabelClicked()
+{
+    if (!m_blnNewVoucher)
+        return;
+    m_cmb_PZLB->show();
+    m_cmb_PZLB->raise();
+    m_cmb_PZLB->setFocus(Qt::MouseFocusReason);
+}
+
+void frmPZ::onCategoryChosen(int index)
+{
+    const QString chosen = m_cmb_PZLB->itemText(index);
+    m_cmb_Search->setEditText(chosen);
+    setVoucherNumber(QString::number(kessory::VoucherStore::funNextVoucherNo(chosen)));
+    funShowCategory(chosen);
+}
