@@ -188,6 +188,9 @@ void DetailLedger::funBuildRows(const RecordsetPtr& rs, const QString& accountCo
 
 double DetailLedger::funGetOpeningBalance(qint16 period, const QString& accountCode)
 {
+    // No line is dated before month 1: the two full scans would only confirm 0 (the whole-year load's case).
+    if (period <= 1)
+        return 0.0;
     QString base
         = QStringLiteral("Select Sum(金额) As 合计 From 记账凭证内容 Where 编号 Not In(Select 编号 From 记账凭证 "
                          "Where 记账凭证.已作废) And Month(日期) < ")

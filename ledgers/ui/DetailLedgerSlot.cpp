@@ -47,8 +47,8 @@ ctlCashFormat* amountCell(const QString& name, int index, int left, QWidget* par
     auto* cell = new ctlCashFormat(parent);
     cell->setObjectName(QStringLiteral("%1_%2").arg(name).arg(index));
     cell->loadProperties(0.0, false);
-    // As tall as the slot, so its column rules run from line to line; its digit row stays centred.
-    cell->setGeometry(left + mxz::kAmountInset, 0, cell->width(), tw(mxz::kSlotHeight));
+    // Between the slot's two rules, so its column rules run from line to line; its digit row stays centred.
+    cell->setGeometry(left + mxz::kAmountInset, 1, cell->width(), tw(mxz::kSlotHeight) - 2);
     return cell;
 }
 

@@ -112,6 +112,7 @@ frmMXZ::frmMXZ(QWidget* parent)
     m_lstKMSelect->setObjectName(QStringLiteral("lstKMSelect"));
     m_lstKMSelect->setFocusPolicy(Qt::NoFocus);
     m_lstKMSelect->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstKMSelect->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstKMSelect->setGeometry(m_picKMSelect->contentsRect());
     m_picKMSelect->hide();
 

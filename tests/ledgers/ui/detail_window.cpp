@@ -4,6 +4,7 @@
 #include "shell/ui/WindowHost.h"
 #include "tests/ledgers/detail_books.h"
 #include "tests/support/GuiTest.h"
+#include "vouchers/ui/frmPZ.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -302,17 +303,14 @@ TEST_F(DetailWindow, DoubleClickOnAVoucherNumberOpensThatVoucher)
     EXPECT_EQ(searched[0].first, QStringLiteral("记"));
     EXPECT_EQ(searched[0].second, 12);
 
-    // Through the voucher window's own search: the voucher window comes up.
+    // Through the voucher window's own search: the voucher window comes up on that voucher.
     kessory::frmMXZ::setVoucherSearch({});
-    WindowHost::instance().setFactory(WindowKind::PZ, [] {
-        auto* pz = new QWidget;
-        pz->setObjectName(QStringLiteral("frmPZ"));
-        return pz;
-    });
     ASSERT_EQ(WindowHost::instance().find(WindowKind::PZ), nullptr);
     QTest::mouseDClick(child<QLabel>(w, QStringLiteral("lblPZHM_%1").arg(slot)), Qt::LeftButton);
-    EXPECT_NE(WindowHost::instance().find(WindowKind::PZ), nullptr);
-    WindowHost::instance().setFactory(WindowKind::PZ, createVoucherWindow);
+    auto* pz = qobject_cast<frmPZ*>(WindowHost::instance().find(WindowKind::PZ));
+    ASSERT_NE(pz, nullptr);
+    EXPECT_EQ(pz->voucher().header.类别, QStringLiteral("记"));
+    EXPECT_EQ(pz->voucher().header.凭证号码, 12);
 }
 
 } // namespace
