@@ -240,7 +240,7 @@ void frmMXZ::buildFrame()
     m_picBottom->setAutoFillBackground(true);
     m_picBottom->setPalette(paper);
     m_picBottom->setGeometry(0, m_sheet->height() - tw(kBottomHeight), kRowWidth, tw(kBottomHeight));
-    // The page's closing rule, over whatever part of a row the strip hides.
+    // The page's closing rule, drawn over the row the strip hides.
     rule(m_picBottom, QRect(0, 0, kRowWidth, 1));
     m_picBottom->raise();
 }
