@@ -1,7 +1,7 @@
+#include "ledgers/ui/frmMXZ.h"
 #include "shell/ui/WindowFactories.h"
-#include "shell/ui/WindowHost.h"
 
 QWidget* createDetailLedgerWindow()
 {
-    return kessory::createPlaceholderWindow(kessory::WindowKind::MXZ);
+    return new kessory::frmMXZ;
 }
