@@ -28,8 +28,9 @@ CREATE TABLE 记账凭证内容 (
     日期     TEXT
 );
 CREATE UNIQUE INDEX 记账凭证内容_编号记录号 ON 记账凭证内容 (编号, 记录号);
--- Carries every column the ledgers' per-account sums read, so those sums never visit the table itself.
-CREATE INDEX 记账凭证内容_科目编号 ON 记账凭证内容 (科目编号, 编号, 方向, 日期, 金额);
+-- Carries every column the ledgers' per-account sums read, so those sums never visit the table itself; 记录号
+-- keeps the lines of one account within a voucher in entry order.
+CREATE INDEX 记账凭证内容_科目编号 ON 记账凭证内容 (科目编号, 编号, 记录号, 方向, 日期, 金额);
 
 CREATE TABLE 财务科目 (
     科目编号 TEXT PRIMARY KEY,
