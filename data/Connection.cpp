@@ -258,6 +258,11 @@ int Connection::execute(const QString& programSql)
     return sqlite3_changes(m_db);
 }
 
+void Connection::setBusyTimeout(int milliseconds)
+{
+    sqlite3_busy_timeout(m_db, milliseconds);
+}
+
 bool Connection::exec(const char* sql)
 {
     return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;

@@ -61,6 +61,8 @@ public:
     int execute(const QString& programSql);
     // Runs SQLite's own text directly; true on success.
     bool exec(const char* sql);
+    // How long a statement waits for another program's lock before it fails (3 seconds unless set).
+    void setBusyTimeout(int milliseconds);
     // Whether the eight tables of the books are all present.
     bool hasBookTables();
 

@@ -1,0 +1,54 @@
+// Adding, changing and deleting accounts on a file that refuses writes: each says it failed and nothing changes.
+#include "accounts/AccountWrite.h"
+#include "shell/Msg.h"
+#include "tests/support/RefusedWrites.h"
+
+#include <gtest/gtest.h>
+
+using namespace kessory::accounts;
+using kessory::Msg::Answer;
+using kessory::test::Refusal;
+using kessory::test::RefusedWrites;
+using kessory::test::TestDb;
+
+namespace {
+
+class AccountWriteFaults : public ::testing::TestWithParam<Refusal> { };
+
+} // namespace
+
+TEST_P(AccountWriteFaults, EveryCommandSaysItFailedAndNothingChanges)
+{
+    RefusedWrites file(
+        GetParam(), TestDb::Rows::Sample,
+        { "SELECT group_concat(科目编号||科目名称||末级账||ifnull(账页格式,'')||记账方式, '|') FROM (SELECT * "
+          "FROM 财务科目 ORDER BY 科目编号)" });
+    AccountInput add;
+    add.code = "10203";
+    add.name = "农业银行";
+    add.category = "资产类";
+    add.pageFormat = "金额式";
+    EXPECT_EQ(funAddAccount(add), WriteResult::Failed);
+    EXPECT_EQ(RefusedWrites::texts(), QStringList { "科目添加失败。" });
+
+    kessory::Msg::clearShown();
+    AccountInput modify = add;
+    modify.code = "10201";
+    modify.name = "中国工商银行";
+    EXPECT_EQ(funModifyAccount(modify), WriteResult::Failed);
+    EXPECT_EQ(RefusedWrites::texts(), QStringList { "科目修改失败。" });
+
+    kessory::Msg::clearShown();
+    kessory::Msg::queueAnswer(Answer::Yes);
+    funDeleteAccount("10902"); // an account no voucher uses
+    EXPECT_EQ(RefusedWrites::texts(), (QStringList { "是否真的删除该科目?", "科目删除失败。" }));
+
+    EXPECT_EQ(file.afterRelease(), file.before());
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, AccountWriteFaults,
+                         ::testing::Values(Refusal::ReadOnlyFile, Refusal::ReadOnlyFolder, Refusal::DiskFull,
+                                           Refusal::Locked),
+                         [](const ::testing::TestParamInfo<Refusal>& p) {
+                             return kessory::test::refusalName(p.param);
+                         });

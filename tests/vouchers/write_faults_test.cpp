@@ -1,0 +1,100 @@
+// Every voucher command on a file that refuses writes (read-only file or folder, a full disk, another copy's lock)
+// says it failed, keeps the program running and leaves what is stored exactly as it was.
+#include "data/basDBOperate.h"
+#include "shell/Clock.h"
+#include "shell/Msg.h"
+#include "tests/support/RefusedWrites.h"
+#include "vouchers/VoucherSql.h"
+#include "vouchers/VoucherStore.h"
+
+#include <gtest/gtest.h>
+
+using kessory::StampSet;
+using kessory::VoucherStore;
+using kessory::Msg::Answer;
+using kessory::test::Refusal;
+using kessory::test::RefusedWrites;
+using kessory::test::TestDb;
+
+namespace {
+
+const QStringList kVoucherTables {
+    "SELECT group_concat(编号||凭证号码||类别||附单据数||月份||记账日期||记账人||审核人||已作废, '|') FROM (SELECT * "
+    "FROM "
+    "记账凭证 ORDER BY 编号)",
+    "SELECT group_concat(编号||记录号||方向||金额||摘要||科目编号||日期, '|') FROM (SELECT * FROM 记账凭证内容 ORDER "
+    "BY "
+    "编号, 记录号)"
+};
+
+VoucherStore loaded(qint16 number)
+{
+    VoucherStore store;
+    auto header = basDBOperate::funNewRecordset();
+    basDBOperate::funOpenRecordset(kessory::VoucherSql::findVoucher(number, "记"), header);
+    auto lines = basDBOperate::funNewRecordset();
+    basDBOperate::funOpenRecordset(kessory::VoucherSql::linesWithAccounts(static_cast<qint32>(header->integer("编号"))),
+                                   lines);
+    store.funLoadVoucher(*header, lines.get());
+    return store;
+}
+
+class VoucherWriteFaults : public ::testing::TestWithParam<Refusal> { };
+
+} // namespace
+
+TEST_P(VoucherWriteFaults, EveryCommandSaysItFailedAndNothingChanges)
+{
+    kessory::Clock::setNow(QDateTime(QDate(2026, 12, 7), QTime(10, 0)));
+    RefusedWrites file(GetParam(), TestDb::Rows::Sample, kVoucherTables);
+    VoucherStore fresh;
+    fresh.funClearBuffer();
+    fresh.header.凭证号码 = 99;
+    fresh.header.类别 = "记";
+    fresh.header.记账日期 = kessory::Clock::generalDate();
+    fresh.arrLines[0].摘要 = "新凭证";
+    fresh.arrLines[0].科目代码 = "101";
+    fresh.arrLines[0].科目名称 = "现金";
+    fresh.arrLines[0].金额 = 12.5;
+    EXPECT_FALSE(fresh.funSaveVoucher(false));
+    EXPECT_EQ(RefusedWrites::texts(), QStringList { "保存凭证失败。" });
+
+    VoucherStore stored = loaded(5);
+    stored.arrLines[0].摘要 = "改过的摘要";
+    kessory::Msg::clearShown();
+    EXPECT_FALSE(stored.funSaveVoucher(false));
+    EXPECT_EQ(RefusedWrites::texts(), QStringList { "保存凭证失败。" });
+
+    kessory::Msg::clearShown();
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_FALSE(stored.funVoidVoucher(StampSet {}));
+    EXPECT_EQ(RefusedWrites::texts(), (QStringList { "是否作废当前凭证？", "保存凭证失败。" }));
+
+    kessory::Msg::clearShown();
+    stored.header.已作废 = false;
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_FALSE(stored.funAuditVoucher(StampSet {}));
+    EXPECT_EQ(RefusedWrites::texts(), (QStringList { "是否审核当前凭证？", "保存凭证失败。" }));
+
+    kessory::Msg::clearShown();
+    stored.header.审核人.clear();
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_FALSE(stored.funDeleteVoucher(false, StampSet {}));
+    const QStringList shown = RefusedWrites::texts();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[1] == "凭证内容删除失败。" || shown[1] == "凭证删除失败。") << shown[1].toStdString();
+
+    EXPECT_EQ(file.afterRelease(), file.before());
+    // Once the file takes writes again the same voucher saves (a file opened read-only stays so until restart).
+    if (GetParam() != Refusal::ReadOnlyFile) {
+        kessory::Msg::clearShown();
+        EXPECT_TRUE(fresh.funSaveVoucher(true));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, VoucherWriteFaults,
+                         ::testing::Values(Refusal::ReadOnlyFile, Refusal::ReadOnlyFolder, Refusal::DiskFull,
+                                           Refusal::Locked),
+                         [](const ::testing::TestParamInfo<Refusal>& p) {
+                             return kessory::test::refusalName(p.param);
+                         });
