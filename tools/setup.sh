@@ -3,6 +3,8 @@
 #   tools/setup.sh run     install what is missing, build, supply DATA/DATA.DAT if absent, start the program
 #   tools/setup.sh test    install what is missing, build, run the whole test suite
 #   tools/setup.sh bench   install what is missing, build, run the benchmarks
+#   tools/setup.sh sanitize  the whole test suite again, built by clang with the address and undefined-behaviour
+#                          sanitizers and libFuzzer (CI runs it after the test command)
 set -euo pipefail
 
 mode=${1:-run}
@@ -11,8 +13,9 @@ build=${KESSORY_BUILD_DIR:-$root/build}
 
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev googletest
           fonts-wqy-microhei xvfb xauth)
-if [ "$mode" = test ]; then
+if [ "$mode" = sanitize ]; then
     packages+=(clang libclang-rt-dev)
+    build=${KESSORY_SANITIZE_BUILD_DIR:-$root/build-asan}
 fi
 
 missing=()
@@ -31,7 +34,12 @@ fi
 
 werror=OFF
 [ "${CI:-}" = true ] && werror=ON
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESSORY_WERROR=$werror
+if [ "$mode" = sanitize ]; then
+    CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESSORY_FUZZ=ON \
+        -DKESSORY_BENCH=OFF -DKESSORY_WERROR=$werror
+else
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESSORY_WERROR=$werror
+fi
 cmake --build "$build"
 
 case "$mode" in
@@ -50,8 +58,14 @@ test)
 bench)
     exec "$build/bin/kessory_bench"
     ;;
+sanitize)
+    export QT_QPA_PLATFORM=offscreen
+    # Qt and the font libraries keep some memory to the end of the process on purpose: leaks are not checked.
+    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    ;;
 *)
-    echo "usage: tools/setup.sh run|test|bench" >&2
+    echo "usage: tools/setup.sh run|test|bench|sanitize" >&2
     exit 2
     ;;
 esac
