@@ -146,6 +146,10 @@ bool VoucherStore::funSaveVoucher(bool silent)
     if (!tx->active())
         return failSave(saveFailed);
 
+    // Another copy of the program on the same file may have saved a voucher under the number this new one was given
+    // at 新增: the new voucher takes the next free number rather than overwriting that one.
+    if (header.编号 == 0 && exists(VoucherSql::header(header.凭证号码, header.类别), m_rs))
+        header.凭证号码 = static_cast<qint16>(funNextVoucherNo(header.类别));
     const QString headerQuery = VoucherSql::header(header.凭证号码, header.类别);
     const QString headerStatement
         = exists(headerQuery, m_rs) ? VoucherSql::headerUpdate(header) : VoucherSql::headerInsert(header);

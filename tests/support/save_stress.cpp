@@ -1,11 +1,13 @@
-// Saves vouchers into a program folder's database without end, for the kill test: each voucher gets k lines
-// (k = 1 to 6) and records k in 附单据数, and every few saves an earlier voucher is saved again shorter, so that a
-// whole voucher can be told from a broken one afterwards. Prints the number of each save as it completes.
+// Saves vouchers into a program folder's database without end, for the kill and two-copies tests: each voucher gets
+// k lines (k = 1 to 6) and records k in 附单据数, and every few saves an earlier voucher is saved again shorter, so
+// that a whole voucher can be told from a broken one afterwards. With "--new-only" it only adds new vouchers.
+// Prints the number of each save as it completes.
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
 #include "vouchers/VoucherStore.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <cstdio>
 
 using kessory::VoucherStore;
@@ -42,14 +44,17 @@ int main(int argc, char** argv)
     basDBOperate::RecordsetPtr rs;
     if (!basDBOperate::funOpenDB(rs))
         return 1;
+    const bool newOnly = argc > 2 && QByteArray(argv[2]) == "--new-only";
     VoucherStore store;
     for (int round = 0;; ++round) {
-        const bool shorten = round % 4 == 3;
+        const bool shorten = !newOnly && round % 4 == 3;
         const auto number = static_cast<qint16>(shorten ? 1 + round / 8 : VoucherStore::funNextVoucherNo("记"));
         fill(store, number, shorten ? 1 + round % 2 : 1 + round % 6);
         if (!store.funSaveVoucher(true))
             return 3;
         std::printf("%d\n", round);
         std::fflush(stdout);
+        if (newOnly)
+            QThread::msleep(2); // a busy user, not a tight loop that never lets the other copy in
     }
 }
