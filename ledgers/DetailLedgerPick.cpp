@@ -16,11 +16,11 @@ QString pickEntryText(const QString& code, const QString& name)
 
 KMPickEntry splitPickEntry(const QString& entry)
 {
-    const QStringList words = entry.split(u' ');
+    const qsizetype blank = entry.indexOf(u' ');
     KMPickEntry e;
-    e.code = words.value(0);
-    e.twoWords = words.size() >= 2;
-    e.name = words.value(1);
+    e.code = blank < 0 ? entry : entry.left(blank);
+    e.twoWords = blank >= 0;
+    e.name = blank < 0 ? QString() : entry.mid(blank + 1);
     return e;
 }
 

@@ -18,8 +18,8 @@ struct KMPickEntry {
 QString allAccountsEntry();
 // The entry text of an account.
 QString pickEntryText(const QString& code, const QString& name);
-// Splits an entry at its blanks: the first word is the code, the second the name (a name with a blank counts up to
-// that blank).
+// Splits an entry at its first blank: the code before it, the whole name after it (blanks inside the name kept, so an
+// account named with a blank is shown and found by its full name).
 KMPickEntry splitPickEntry(const QString& entry);
 // The first entry whose name contains text or whose code begins with it (exact comparison); current when none.
 int findPickEntry(const QStringList& entries, const QString& text, int current);

@@ -6,6 +6,7 @@
 #include "accounts/AccountTree.h"
 #include "accounts/PageFormat.h"
 #include "accounts/ui/TreeIcons.h"
+#include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
 
@@ -136,6 +137,8 @@ void frmKM::buildControls()
                           twRect(fieldLeft, rowTop(2), fieldWidth, kRowHeight));
     m_pageFormat = comboBox(this, "cmb_ZYGS", pageFormats(), twRect(fieldLeft, rowTop(3), fieldWidth, kRowHeight));
     connect(m_code, &QLineEdit::textChanged, this, &frmKM::onCodeChanged);
+    kessory::keepOnOneLine(m_name);
+    kessory::keepOnOneLine(m_pageFormat->lineEdit());
     connect(m_pageFormat, &QComboBox::editTextChanged, this, &frmKM::onPageFormatChanged);
     connect(m_pageFormat, &QComboBox::textActivated, this, &frmKM::onPageFormatChanged);
 
@@ -156,11 +159,15 @@ void frmKM::buildControls()
         return box;
     };
     const int groupTop = rowTop(4);
+    const auto oneLine = [](QComboBox* list) { kessory::keepOnOneLine(list->lineEdit()); };
     m_currencyGroup
         = group("fra_WBHS", groupTop, "chk_WBHS", "外币核算", "Label5", "外币币种", "cmb_WBBZ",
                 { QStringLiteral("日元"), QStringLiteral("美元"), QStringLiteral("港币") }, m_currencyTick, m_currency);
     m_quantityGroup = group("fra_SLHS", groupTop + kGroupHeight + 45, "chk_SLHS", "数量核算", "Label6", "计量单位",
                             "cmb_JLDW", {}, m_quantityTick, m_unit);
+
+    oneLine(m_currency);
+    oneLine(m_unit);
 
     const int tickTop = groupTop + 2 * kGroupHeight + 120;
     m_journal = new QCheckBox(QStringLiteral("日记账"), this);

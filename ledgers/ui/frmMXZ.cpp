@@ -7,6 +7,7 @@
 #include "ledgers/ui/DetailLedgerSheet.h"
 #include "ledgers/ui/DetailLedgerSlot.h"
 #include "shell/Clock.h"
+#include "shell/ui/SingleLine.h"
 #include "shell/ui/WindowFactories.h"
 #include "shell/ui/WindowHost.h"
 
@@ -209,6 +210,7 @@ void frmMXZ::buildFrame()
 
     for (int i = 0; i < 2; ++i) {
         m_txtKMMC[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("txtKMMC_%1").arg(i));
+        keepOnOneLine(m_txtKMMC[static_cast<std::size_t>(i)]);
         m_txtKMMC[static_cast<std::size_t>(i)]->installEventFilter(this);
         connect(m_txtKMMC[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this] { m_lblSelectKMMC->setText(m_txtKMMC[1]->text()); });

@@ -133,14 +133,15 @@ TEST(DetailPick, FindsByCodePrefixOrNamePart)
     EXPECT_EQ(kessory::findPickEntry(entries, QStringLiteral("工商"), -1), 3);
     EXPECT_EQ(kessory::findPickEntry(entries, QString(), 4), 0);
     EXPECT_EQ(kessory::findPickEntry(entries, QStringLiteral("收入10"), -1), 4);
-    // A name with a blank counts up to the blank; no match keeps the highlight.
+    // A name with a blank is found by any part of it, the blank included; no match keeps the highlight.
     EXPECT_EQ(kessory::findPickEntry(entries, QStringLiteral("业务"), 3), 4);
-    EXPECT_EQ(kessory::findPickEntry(entries, QStringLiteral("其他 业务"), 3), 3);
+    EXPECT_EQ(kessory::findPickEntry(entries, QStringLiteral("他 业"), 3), 5);
+    EXPECT_EQ(kessory::findPickEntry(entries, QStringLiteral("他  业"), 3), 3);
     EXPECT_EQ(kessory::findPickEntry(entries, QStringLiteral("现金x"), 2), 2);
 
     const kessory::KMPickEntry e = kessory::splitPickEntry(QStringLiteral("601 其他 业务"));
     EXPECT_EQ(e.code, QStringLiteral("601"));
-    EXPECT_EQ(e.name, QStringLiteral("其他"));
+    EXPECT_EQ(e.name, QStringLiteral("其他 业务"));
     EXPECT_FALSE(kessory::splitPickEntry(QStringLiteral("601")).twoWords);
 }
 

@@ -3,6 +3,7 @@
 #include "controls/ui/ctlCashFormat.h"
 #include "controls/ui/ctlCashTitle.h"
 #include "data/basDBOperate.h"
+#include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "vouchers/VoucherSql.h"
 #include "vouchers/ui/SheetGeometry.h"
@@ -136,12 +137,14 @@ void frmPZ::buildToolBar()
     m_txt_Search = new QLineEdit(QStringLiteral("1"), m_fraMove);
     m_txt_Search->setObjectName(QStringLiteral("txt_Search"));
     m_txt_Search->setFixedSize(48, 24);
+    kessory::keepOnOneLine(m_txt_Search);
     m_cmb_Search = new QComboBox(m_fraMove);
     m_cmb_Search->setObjectName(QStringLiteral("cmb_Search"));
     m_cmb_Search->setEditable(true);
     m_cmb_Search->addItems({ QStringLiteral("记"), QStringLiteral("转") });
     m_cmb_Search->setCurrentIndex(0);
     m_cmb_Search->setFixedSize(48, 24);
+    kessory::keepOnOneLine(m_cmb_Search->lineEdit());
     m_cmd_Search = makeButton(m_fraMove, QStringLiteral("cmd_Search"), QStringLiteral("查找"), QString(), 44);
     for (QWidget* w : std::initializer_list<QWidget*> { m_cmd_First, m_cmd_Prev, m_cmd_Next, m_cmd_Last, m_cmd_Refresh,
                                                         m_txt_Search, m_cmb_Search, m_cmd_Search })
@@ -237,6 +240,7 @@ void frmPZ::buildVoucherPicture()
     m_txt_FDJS->setObjectName(QStringLiteral("txt_FDJS"));
     m_txt_FDJS->setGeometry(kSheetLeft + kSheetWidth - 66, headY - 1, 40, headH + 2);
     m_txt_FDJS->setAlignment(Qt::AlignCenter);
+    kessory::keepOnOneLine(m_txt_FDJS);
     formLabel(m_picPZ, QStringLiteral("张"), QRect(kSheetLeft + kSheetWidth - 22, headY, 20, headH));
 
     const int footY = kSheetTop + kSheetHeight + 3;
@@ -329,6 +333,7 @@ void frmPZ::buildRow(int r)
     summary->setGeometry(kSummaryBoxX, 2, kSummaryBoxWidth, kRowHeight - 4);
     summary->setStyleSheet(QString::fromLatin1(kBoxStyle));
     summary->installEventFilter(this);
+    kessory::keepOnOneLine(summary);
     m_txtZY[i] = summary;
 
     auto* code = new QLabel(row);
@@ -347,6 +352,7 @@ void frmPZ::buildRow(int r)
     name->setGeometry(kNameBoxX, 14, kNameBoxWidth, kRowHeight - 16);
     name->setStyleSheet(QString::fromLatin1(kBoxStyle));
     name->installEventFilter(this);
+    kessory::keepOnOneLine(name);
     m_txtKMMC[i] = name;
 
     const int cashHeight = kRowPitch - 2;

@@ -61,6 +61,8 @@ private:
     void funNewVoucher(const QString& category);
     void setVoucherNumber(const QString& caption);
     void showStamp(kessory::Stamp stamp, bool shown);
+    bool attachmentCountHolds();
+    bool numberHolds(const QString& category, qint32 number);
 
     // Commands.
     void onFirst();

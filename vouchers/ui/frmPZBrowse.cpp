@@ -3,7 +3,9 @@
 #include "data/Numbers.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
+#include "shell/Msg.h"
 #include "shell/ui/WindowHost.h"
+#include "vouchers/AttachmentCount.h"
 #include "vouchers/VoucherSql.h"
 #include "vouchers/ui/SheetGeometry.h"
 #include "vouchers/ui/frmPZ.h"
@@ -18,6 +20,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <limits>
 
 using kessory::Stamp;
 using kessory::sheet::kRows;
@@ -160,7 +163,13 @@ void frmPZ::funSearchData(QString& category, qint16& number)
 {
     if (category.isEmpty() || number == 0) {
         category = m_cmb_Search->currentText();
-        number = kessory::roundToInt16(kessory::leadingNumber(m_txt_Search->text()));
+        const double typed = kessory::leadingNumber(m_txt_Search->text());
+        // No voucher carries a number beyond 16 bits: such a search finds nothing, not the voucher at the limit.
+        if (typed > std::numeric_limits<qint16>::max() || typed < std::numeric_limits<qint16>::min()) {
+            number = 0;
+            return;
+        }
+        number = kessory::roundToInt16(typed);
     }
     funOpenVoucherList(VoucherSql::findVoucher(number, category));
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
@@ -218,14 +227,39 @@ void frmPZ::onSearch()
     funSearchData(category, number);
 }
 
+bool frmPZ::attachmentCountHolds()
+{
+    if (kessory::attachmentCount(m_txt_FDJS->text()))
+        return true;
+    kessory::Msg::show(kessory::attachmentCountRefusal(), QStringLiteral("提示"));
+    m_txt_FDJS->setFocus(Qt::OtherFocusReason);
+    m_txt_FDJS->selectAll();
+    return false;
+}
+
+bool frmPZ::numberHolds(const QString& category, qint32 number)
+{
+    // A number beyond 16 bits would be stored clamped onto the last voucher of the category and overwrite it.
+    if (number <= std::numeric_limits<qint16>::max())
+        return true;
+    kessory::Msg::show(category.trimmed() + QStringLiteral("字凭证号码已达上限 32767，无法新增凭证。"),
+                       QStringLiteral("提示"));
+    return false;
+}
+
 void frmPZ::onCreateNew()
 {
-    funNewVoucher(m_cmb_Search->currentText());
+    const QString category = m_cmb_Search->currentText();
+    if (!numberHolds(category, kessory::VoucherStore::funNextVoucherNo(category)))
+        return;
+    funNewVoucher(category);
     m_txtZY[0]->setFocus(Qt::OtherFocusReason);
 }
 
 void frmPZ::onSave()
 {
+    if (!attachmentCountHolds())
+        return;
     for (int r = 0; r < kRows; ++r)
         funStoreRow(r, m_sclPZItem->value());
     m_store.funSaveVoucher(false);
@@ -233,11 +267,15 @@ void frmPZ::onSave()
 
 void frmPZ::onVoid()
 {
+    if (!attachmentCountHolds())
+        return;
     m_store.funVoidVoucher(m_stamps);
 }
 
 void frmPZ::onAudit()
 {
+    if (!attachmentCountHolds())
+        return;
     m_store.funAuditVoucher(m_stamps);
 }
 
@@ -264,7 +302,12 @@ void frmPZ::onCategoryLabelClicked()
 void frmPZ::onCategoryChosen(int index)
 {
     const QString chosen = m_cmb_PZLB->itemText(index);
+    const qint32 next = kessory::VoucherStore::funNextVoucherNo(chosen);
+    if (!numberHolds(chosen, next)) {
+        funShowCategory(m_cmb_Search->currentText());
+        return;
+    }
     m_cmb_Search->setEditText(chosen);
-    setVoucherNumber(QString::number(kessory::VoucherStore::funNextVoucherNo(chosen)));
+    setVoucherNumber(QString::number(next));
     funShowCategory(chosen);
 }

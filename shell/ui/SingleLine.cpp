@@ -1,0 +1,22 @@
+#include "shell/ui/SingleLine.h"
+
+#include <QLineEdit>
+#include <QRegularExpression>
+
+namespace kessory {
+
+void keepOnOneLine(QLineEdit* box)
+{
+    QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
+        static const QRegularExpression breaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}\\x{0085}]"));
+        if (!text.contains(breaks))
+            return;
+        // The cursor stays after what was typed: count the characters the replacement removes before it.
+        const int cursor = box->cursorPosition();
+        const QString before = text.left(cursor).replace(breaks, QStringLiteral(" "));
+        box->setText(QString(text).replace(breaks, QStringLiteral(" ")));
+        box->setCursorPosition(static_cast<int>(before.size()));
+    });
+}
+
+} // namespace kessory
