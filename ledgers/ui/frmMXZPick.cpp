@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -165,6 +166,14 @@ bool frmMXZ::eventFilter(QObject* watched, QEvent* event)
     if (box >= 0) {
         if (type == QEvent::KeyPress)
             return onBoxKeyPress(box, static_cast<QKeyEvent*>(event));
+        if (type == QEvent::InputMethod && !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
+            // Chinese from an input method arrives whole, without key presses: it opens the pick list and finds
+            // the account just as typed characters do.
+            showPickList(box);
+            static_cast<QObject*>(m_txtKMMC[static_cast<std::size_t>(box)])->event(event);
+            funFindKM(m_txtKMMC[static_cast<std::size_t>(box)]->text());
+            return true;
+        }
         if (type == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
             onBoxKeyRelease(box, static_cast<QKeyEvent*>(event));
         else if (type == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)

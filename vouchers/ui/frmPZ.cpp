@@ -15,6 +15,7 @@
 #include <QFocusEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -458,6 +459,14 @@ bool frmPZ::eventFilter(QObject* watched, QEvent* event)
             if (type == QEvent::KeyRelease) {
                 nameKeyUp(r, static_cast<QKeyEvent*>(event));
                 return false;
+            }
+            if (type == QEvent::InputMethod && !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
+                // Chinese from an input method arrives whole, without key presses: it opens the list and looks the
+                // name up just as typed characters do.
+                showLookup(r);
+                static_cast<QObject*>(m_txtKMMC[i])->event(event);
+                funLocateAccount(m_txtKMMC[i]->text());
+                return true;
             }
             if (type == QEvent::FocusOut) {
                 const auto reason = static_cast<QFocusEvent*>(event)->reason();

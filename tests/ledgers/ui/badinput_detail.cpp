@@ -5,6 +5,7 @@
 #include "shell/ui/WindowHost.h"
 #include "tests/support/GuiTest.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,4 +120,23 @@ TEST_F(BadInputDetail, SheetEditorAndArrowKeysTakeTheWholeName)
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_EQ(label("lblSelectKMMC"), kName);
     EXPECT_EQ(summaries(), (QStringList { QStringLiteral("期初余额"), kSummary }));
+}
+
+TEST_F(BadInputDetail, ChineseFromAnInputMethodOpensThePickListAndFindsTheAccount)
+{
+    auto* box = child<QLineEdit>(window, QStringLiteral("txtKMMC_0"));
+    auto* panel = child<QWidget>(window, QStringLiteral("picKMSelect"));
+    auto* list = child<QListWidget>(window, QStringLiteral("lstKMSelect"));
+    box->setFocus();
+    box->clear();
+    EXPECT_TRUE(panel->isHidden());
+    // An input method hands over the composed word whole, with no key press for it.
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("建设"));
+    QApplication::sendEvent(box, &commit);
+    EXPECT_FALSE(panel->isHidden());
+    ASSERT_NE(list->currentItem(), nullptr);
+    EXPECT_EQ(list->currentItem()->text(), QStringLiteral("10202 建设银行"));
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(label("lblSelectKMBH_1"), QStringLiteral("10202"));
 }

@@ -2,6 +2,7 @@
 #include "tests/vouchers/ui/VoucherWindowHelpers.h"
 
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTimer>
@@ -317,4 +318,26 @@ TEST_F(VoucherWindowTest, QuotesInTypedTextsSaveAndShowBack)
     EXPECT_EQ(text(w, QStringLiteral("txt_FDJS")), QStringLiteral("3"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 摘要='it''s 50% #2'")),
               QStringLiteral("1"));
+}
+
+TEST_F(VoucherWindowTest, ChineseFromAnInputMethodOpensTheLookupAndFindsTheAccount)
+{
+    TestDb db(TestDb::Rows::Sample);
+    frmPZ* w = openActive();
+    click(w, QStringLiteral("cmd_CreateNew"));
+    key(Qt::Key_Tab);
+    ASSERT_EQ(focused(), QStringLiteral("txtKMMC_0"));
+    // An input method hands over the composed word whole, with no key press for it.
+    QInputMethodEvent compose(QStringLiteral("gongshang"), {});
+    QApplication::sendEvent(QApplication::focusWidget(), &compose);
+    EXPECT_FALSE(lookupShown(w)) << "text still being composed is no input yet";
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("工商"));
+    QApplication::sendEvent(QApplication::focusWidget(), &commit);
+    EXPECT_TRUE(lookupShown(w));
+    EXPECT_EQ(text(w, QStringLiteral("txtKMMC_0")), QStringLiteral("工商"));
+    EXPECT_EQ(selectedEntry(w), QStringLiteral("10201 工商银行"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(text(w, QStringLiteral("lbl_KMBH_0")), QStringLiteral("10201"));
+    EXPECT_EQ(text(w, QStringLiteral("txtKMMC_0")), QStringLiteral("工商银行"));
 }
