@@ -1,3 +1,4 @@
+#include "accounts/AccountWrite.h"
 #include "controls/ui/ctlCashFormat.h"
 #include "tests/vouchers/ui/VoucherWindowHelpers.h"
 
@@ -340,4 +341,19 @@ TEST_F(VoucherWindowTest, ChineseFromAnInputMethodOpensTheLookupAndFindsTheAccou
     key(Qt::Key_Return);
     EXPECT_EQ(text(w, QStringLiteral("lbl_KMBH_0")), QStringLiteral("10201"));
     EXPECT_EQ(text(w, QStringLiteral("txtKMMC_0")), QStringLiteral("工商银行"));
+}
+
+TEST_F(VoucherWindowTest, AnAccountAddedInTheManagerIsInTheLookupAtTheNextDisplay)
+{
+    TestDb db(TestDb::Rows::Sample);
+    frmPZ* w = openActive();
+    auto* list = w->findChild<QListWidget*>(QStringLiteral("lstKMSelect"));
+    EXPECT_TRUE(list->findItems(QStringLiteral("10203 农业银行"), Qt::MatchExactly).isEmpty());
+    kessory::accounts::AccountInput input;
+    input.code = QStringLiteral("10203");
+    input.name = QStringLiteral("农业银行");
+    input.category = QStringLiteral("资产类");
+    ASSERT_EQ(kessory::accounts::funAddAccount(input), kessory::accounts::WriteResult::Written);
+    click(w, QStringLiteral("cmd_Next"));
+    EXPECT_EQ(list->findItems(QStringLiteral("10203 农业银行"), Qt::MatchExactly).size(), 1);
 }
