@@ -31,5 +31,8 @@ bool addBenchmark(Benchmark benchmark);
 
 // The wall-clock time of one call; negative when it returned false.
 Duration timed(const std::function<bool()>& run);
+// The processor time of this thread during one call (other work on a shared machine does not count); negative when
+// it returned false. For work that never waits: the loads of the books.
+Duration cpuTimed(const std::function<bool()>& run);
 
 } // namespace kessory::bench

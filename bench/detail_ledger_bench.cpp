@@ -39,7 +39,7 @@ Duration loadByProduct(Case& c)
 {
     if (!c.ledger)
         c.ledger = std::make_unique<DetailLedger>();
-    return timed([&] {
+    return cpuTimed([&] {
         QString code = c.account;
         qint16 period = c.period;
         return c.ledger->funQueryLedger(0, code, period) > 0;
@@ -49,7 +49,7 @@ Duration loadByProduct(Case& c)
 // Runs SQLite's own text and reads every column of every row as the ledger would.
 Duration loadByFloor(Case& c)
 {
-    return timed([&] {
+    return cpuTimed([&] {
         sqlite3_stmt* st = nullptr;
         if (sqlite3_prepare_v2(basDBOperate::cnnDB->handle(), c.floorSql, -1, &st, nullptr) != SQLITE_OK)
             return false;
