@@ -203,13 +203,14 @@ Connection::~Connection()
 
 Statement Connection::prepare(const QString& programSql)
 {
-    const QString text = rewriteForSqlite(programSql);
-    if (auto it = m_idle.find(text); it != m_idle.end()) {
+    // Keyed by the program's own text: a statement run again skips the rewriting as well as the compiling.
+    if (auto it = m_idle.find(programSql); it != m_idle.end()) {
         sqlite3_stmt* stmt = it->second;
         m_idle.erase(it);
         --m_idleCount;
-        return Statement(this, stmt, text);
+        return Statement(this, stmt, programSql);
     }
+    const QString text = rewriteForSqlite(programSql);
     const QByteArray utf8 = text.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
@@ -225,7 +226,7 @@ Statement Connection::prepare(const QString& programSql)
         sqlite3_finalize(stmt);
         return {};
     }
-    return Statement(this, stmt, text);
+    return Statement(this, stmt, programSql);
 }
 
 void Connection::giveBack(const QString& key, sqlite3_stmt* stmt)
