@@ -42,8 +42,7 @@ Duration startProbe(const QString& argument)
 
 const bool registered = addBenchmark({ 60, "startup", "startup to the main window shown (floor: empty window)", 9,
                                        openLargeBooks, [] { return startProbe(largeBooksFolder()); },
-                                       [] { return startProbe(QStringLiteral("--bare")); },
-                                       [] { return QString(); } });
+                                       [] { return startProbe(QStringLiteral("--bare")); }, [] { return QString(); } });
 
 } // namespace
 } // namespace kessory::bench

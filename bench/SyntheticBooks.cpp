@@ -80,11 +80,12 @@ QByteArray suppliedRows(bool withAccounts)
 bool insertChart(sqlite3* db, int count)
 {
     static const char* const categories[] = { "资产类", "负债类", "权益类", "成本类", "损益类" };
-    Stmt insert(db,
-                QStringLiteral("INSERT INTO 财务科目 (科目编号,科目名称,科目类别,级次,末级账,余额方向,科目性质,账页格式,"
-                               "记账方式) VALUES (?,?,?,?,?,0,1,'金额式','0')")
-                    .toUtf8()
-                    .constData());
+    Stmt insert(
+        db,
+        QStringLiteral("INSERT INTO 财务科目 (科目编号,科目名称,科目类别,级次,末级账,余额方向,科目性质,账页格式,"
+                       "记账方式) VALUES (?,?,?,?,?,0,1,'金额式','0')")
+            .toUtf8()
+            .constData());
     if (!insert.valid())
         return false;
     const int perCategory = (count + 4) / 5;
@@ -103,7 +104,8 @@ bool insertChart(sqlite3* db, int count)
         if (!add(code, 1, !parent, category))
             return false;
         if (parent
-            && !(add(code + QStringLiteral("01"), 2, false, category) && add(code + QStringLiteral("02"), 2, true, category)
+            && !(add(code + QStringLiteral("01"), 2, false, category)
+                 && add(code + QStringLiteral("02"), 2, true, category)
                  && add(code + QStringLiteral("0101"), 3, true, category)))
             return false;
     }
@@ -114,9 +116,10 @@ QStringList accountCodes(sqlite3* db, bool leavesOnly)
 {
     QStringList codes;
     sqlite3_stmt* st = nullptr;
-    const QByteArray sql = (leavesOnly ? QStringLiteral("SELECT 科目编号 FROM 财务科目 WHERE 末级账=1 ORDER BY 科目编号")
-                                       : QStringLiteral("SELECT 科目编号 FROM 财务科目 ORDER BY 科目编号"))
-                               .toUtf8();
+    const QByteArray sql
+        = (leavesOnly ? QStringLiteral("SELECT 科目编号 FROM 财务科目 WHERE 末级账=1 ORDER BY 科目编号")
+                      : QStringLiteral("SELECT 科目编号 FROM 财务科目 ORDER BY 科目编号"))
+              .toUtf8();
     if (sqlite3_prepare_v2(db, sql.constData(), -1, &st, nullptr) == SQLITE_OK) {
         while (sqlite3_step(st) == SQLITE_ROW)
             codes << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));

@@ -26,8 +26,8 @@ QStringList storedLines(qint64 id)
 {
     QStringList lines;
     sqlite3_stmt* st = nullptr;
-    const QByteArray sql = QStringLiteral("SELECT 科目编号,方向,金额,摘要 FROM 记账凭证内容 WHERE 编号=? ORDER BY 记录号")
-                               .toUtf8();
+    const QByteArray sql
+        = QStringLiteral("SELECT 科目编号,方向,金额,摘要 FROM 记账凭证内容 WHERE 编号=? ORDER BY 记录号").toUtf8();
     if (sqlite3_prepare_v2(basDBOperate::cnnDB->handle(), sql.constData(), -1, &st, nullptr) != SQLITE_OK)
         return lines;
     sqlite3_bind_int64(st, 1, id);

@@ -14,8 +14,8 @@ namespace kessory::bench {
 namespace {
 
 // One ledger line as compared: number, category, code, side, amount and balance in cents, summary.
-QString rowText(qint64 number, const QString& category, const QString& code, bool credit, qint64 amount,
-                qint64 balance, const QString& summary)
+QString rowText(qint64 number, const QString& category, const QString& code, bool credit, qint64 amount, qint64 balance,
+                const QString& summary)
 {
     return QStringLiteral("%1%2 %3 %4 %5 %6 %7")
         .arg(category)
@@ -89,29 +89,33 @@ QString sameRows(const Case& c)
 }
 
 // All accounts, whole year: the opening balance is 0 and the first 2048 lines fill the store (no total row).
-Case firstLoad { QString(), 0,
+Case firstLoad { QString(),
+                 0,
                  "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(IIF(方向,金额,-金额)) OVER (ORDER BY "
                  "科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) "
                  "WHERE NOT 已作废 ORDER BY 科目编号,h.编号,记录号 LIMIT 2048",
-                 nullptr, {} };
+                 nullptr,
+                 {} };
 
 // A first-level account with its sub-accounts in June, the opening balance from the earlier months' lines.
-Case oneAccount { QStringLiteral("101"), 6,
+Case oneAccount { QStringLiteral("101"),
+                  6,
                   "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT TOTAL(IIF(方向,金额,-金额)) FROM "
                   "记账凭证内容 WHERE 编号 NOT IN(SELECT 编号 FROM 记账凭证 WHERE 已作废) AND Month(日期)<6 AND "
                   "科目编号 LIKE '101%')+SUM(IIF(方向,金额,-金额)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS "
                   "UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 AND "
                   "科目编号 LIKE '101%' AND 月份=6 ORDER BY 科目编号,h.编号,记录号",
-                  nullptr, {} };
+                  nullptr,
+                  {} };
 
-const bool registeredFirst = addBenchmark({ 20, "detail_first_load",
-                                            "detail ledger, first load (all accounts, year)", 15, openLargeBooks,
-                                            [] { return loadByProduct(firstLoad); },
-                                            [] { return loadByFloor(firstLoad); }, [] { return sameRows(firstLoad); } });
-const bool registeredOne = addBenchmark({ 30, "detail_one_account", "detail ledger, account 101 and subs, June", 15,
-                                          openLargeBooks, [] { return loadByProduct(oneAccount); },
-                                          [] { return loadByFloor(oneAccount); },
-                                          [] { return sameRows(oneAccount); } });
+const bool registeredFirst
+    = addBenchmark({ 20, "detail_first_load", "detail ledger, first load (all accounts, year)", 15, openLargeBooks,
+                     [] { return loadByProduct(firstLoad); }, [] { return loadByFloor(firstLoad); },
+                     [] { return sameRows(firstLoad); } });
+const bool registeredOne
+    = addBenchmark({ 30, "detail_one_account", "detail ledger, account 101 and subs, June", 15, openLargeBooks,
+                     [] { return loadByProduct(oneAccount); }, [] { return loadByFloor(oneAccount); },
+                     [] { return sameRows(oneAccount); } });
 
 } // namespace
 } // namespace kessory::bench

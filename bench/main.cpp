@@ -62,7 +62,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     std::vector<Benchmark> rows = registry();
-    std::stable_sort(rows.begin(), rows.end(), [](const Benchmark& a, const Benchmark& b) { return a.order < b.order; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Benchmark& a, const Benchmark& b) { return a.order < b.order; });
 
     struct Line {
         std::string what;
@@ -105,9 +106,10 @@ int main(int argc, char** argv)
     }
 
     int failures = 0;
-    std::printf("\nMedians in ms: the book loads in processor time of the thread, the save and the startup in wall-clock "
-                "time.\n%-58s %12s %12s %7s %5s\n",
-                "", "product", "floor", "ratio", "runs");
+    std::printf(
+        "\nMedians in ms: the book loads in processor time of the thread, the save and the startup in wall-clock "
+        "time.\n%-58s %12s %12s %7s %5s\n",
+        "", "product", "floor", "ratio", "runs");
     for (const Line& l : table) {
         if (!l.failure.isEmpty()) {
             ++failures;

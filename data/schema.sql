@@ -15,7 +15,7 @@ CREATE TABLE 记账凭证 (
 );
 CREATE INDEX 记账凭证_号码类别 ON 记账凭证 (凭证号码, 类别);
 -- The books leave voided vouchers out with a sub-select of their ids; this keeps it to the voided ones.
-CREATE INDEX 记账凭证_已作废 ON 记账凭证 (编号) WHERE 已作废;
+CREATE INDEX 记账凭证_已作废 ON 记账凭证 (编号, 已作废) WHERE 已作废;
 
 CREATE TABLE 记账凭证内容 (
     编号     INTEGER NOT NULL,
