@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <chrono>
 #include <functional>
 #include <string>
@@ -9,16 +10,29 @@ namespace kessory::bench {
 
 using Duration = std::chrono::duration<double, std::milli>;
 
-// One benchmark: its set-up runs outside the clock; it returns the time of each measured run.
+// One row of the benchmark table: the product's own code beside the floor, the shortest SQL (or program) that gives
+// the same figures on the same connection. Each run returns its duration, negative when the run failed.
 struct Benchmark {
-    std::string name;
-    std::string what;
-    std::function<std::vector<Duration>()> run;
+    int order = 0; // place in the table
+    std::string name; // for picking rows on the command line
+    std::string what; // the row's label
+    int runs = 9;
+    std::function<bool()> prepare; // outside the clock; false when the case cannot run
+    std::function<Duration()> product;
+    std::function<Duration()> floor;
+    // After the runs: empty when the product's figures and the floor's agree, otherwise what differs.
+    std::function<QString()> differs;
 };
 
 std::vector<Benchmark>& registry();
 
-// Registers a benchmark at start-up: static const bool registered = addBenchmark({...});
+// Registers a row at start-up: const bool registered = addBenchmark({...});
 bool addBenchmark(Benchmark benchmark);
+
+// The wall-clock time of one call; negative when it returned false.
+Duration timed(const std::function<bool()>& run);
+// The processor time of this thread during one call (other work on a shared machine does not count); negative when
+// it returned false. For work that never waits: the loads of the books.
+Duration cpuTimed(const std::function<bool()>& run);
 
 } // namespace kessory::bench

@@ -1,124 +1,121 @@
-// The detail ledger's loads on the large synthetic books, each beside the single shortest query that yields the same
-// rows (the floor): lines with their running balance after the opening balance.
+// The detail ledger's loads on the large books, each beside the one shortest query that yields the same rows (the
+// floor): the lines with their running balance after the opening balance.
 #include "bench/Benchmark.h"
-#include "bench/SyntheticBooks.h"
+#include "bench/LargeBooks.h"
+#include "data/Numbers.h"
 #include "data/basDBOperate.h"
 #include "ledgers/DetailLedger.h"
-#include "shell/Msg.h"
 
-#include <QTemporaryDir>
-#include <chrono>
-#include <cstdio>
+#include <QStringList>
 #include <memory>
 #include <sqlite3.h>
 
 namespace kessory::bench {
 namespace {
 
-constexpr int kRuns = 21;
-// The account and period of the one-account case: a cash account in mid-year, so the opening balance counts.
-const QString kAccount = QStringLiteral("101");
-constexpr qint16 kPeriod = 6;
-
-// The synthetic books, made once and opened as the program's connection.
-class Books {
-public:
-    static Books& instance()
-    {
-        static Books books;
-        return books;
-    }
-    bool ready() const { return m_ready; }
-
-private:
-    Books()
-    {
-        if (!m_dir.isValid())
-            return;
-        const auto start = std::chrono::steady_clock::now();
-        if (!makeSyntheticBooks(m_dir.path() + QStringLiteral("/DATA/DATA.DAT")))
-            return;
-        std::printf("  synthetic books of 10000 vouchers made in %.0f ms\n",
-                    Duration(std::chrono::steady_clock::now() - start).count());
-        Msg::setTestMode(true);
-        basDBOperate::RecordsetPtr rs;
-        m_ready = basDBOperate::funCheckDBFile(m_dir.path()) && basDBOperate::funOpenDB(rs);
-    }
-    QTemporaryDir m_dir;
-    bool m_ready = false;
-};
-
-template <typename Work> std::vector<Duration> measure(Work work)
+// One ledger line as compared: number, category, code, side, amount and balance in cents, summary.
+QString rowText(qint64 number, const QString& category, const QString& code, bool credit, qint64 amount, qint64 balance,
+                const QString& summary)
 {
-    std::vector<Duration> times;
-    if (!Books::instance().ready())
-        return times;
-    work(); // warm the page cache and the statement cache
-    for (int run = 0; run < kRuns; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        const bool ok = work();
-        const auto end = std::chrono::steady_clock::now();
-        if (!ok)
-            return {};
-        times.push_back(end - start);
-    }
-    return times;
+    return QStringLiteral("%1%2 %3 %4 %5 %6 %7")
+        .arg(category)
+        .arg(number)
+        .arg(code)
+        .arg(credit ? 1 : 0)
+        .arg(amount)
+        .arg(balance)
+        .arg(summary);
 }
 
-std::vector<Duration> loadLedger(const QString& account, qint16 period, int expectAtLeast)
+struct Case {
+    QString account;
+    qint16 period = 0;
+    const char* floorSql = nullptr;
+    std::unique_ptr<DetailLedger> ledger;
+    QStringList floorRows;
+};
+
+Duration loadByProduct(Case& c)
 {
-    auto ledger = std::make_unique<DetailLedger>();
-    return measure([&] {
-        QString code = account;
-        qint16 p = period;
-        return ledger->funQueryLedger(0, code, p) >= expectAtLeast;
+    if (!c.ledger)
+        c.ledger = std::make_unique<DetailLedger>();
+    return cpuTimed([&] {
+        QString code = c.account;
+        qint16 period = c.period;
+        return c.ledger->funQueryLedger(0, code, period) > 0;
     });
 }
 
 // Runs SQLite's own text and reads every column of every row as the ledger would.
-bool runFloor(const char* sql, int expectAtLeast)
+Duration loadByFloor(Case& c)
 {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(basDBOperate::cnnDB->handle(), sql, -1, &st, nullptr) != SQLITE_OK)
-        return false;
-    int rows = 0;
-    double sink = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        ++rows;
-        for (int c = 0; c < sqlite3_column_count(st); ++c) {
-            if (sqlite3_column_type(st, c) == SQLITE_TEXT)
-                sink += sqlite3_column_bytes(st, c);
-            else
-                sink += sqlite3_column_double(st, c);
+    return cpuTimed([&] {
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(basDBOperate::cnnDB->handle(), c.floorSql, -1, &st, nullptr) != SQLITE_OK)
+            return false;
+        c.floorRows.clear();
+        while (sqlite3_step(st) == SQLITE_ROW) {
+            auto text = [&](int i) {
+                return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                                         sqlite3_column_bytes(st, i));
+            };
+            const QString date = text(2);
+            c.floorRows << rowText(sqlite3_column_int(st, 0), text(1), text(3), sqlite3_column_int(st, 4) != 0,
+                                   toCents(sqlite3_column_double(st, 5)), toCents(sqlite3_column_double(st, 7)),
+                                   text(6));
         }
-    }
-    sqlite3_finalize(st);
-    return rows >= expectAtLeast && sink != 0;
+        sqlite3_finalize(st);
+        return !c.floorRows.isEmpty();
+    });
 }
 
-// All accounts, whole year: the opening balance is 0; the first 2047 lines fill the store.
-const char* const kFirstLoadFloor
-    = "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(IIF(方向,金额,-金额)) OVER (ORDER BY "
-      "科目编号,h.编号 ROWS UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 "
-      "ORDER BY 科目编号,h.编号 LIMIT 2047";
+// The product's voucher lines (without the opening and total rows) against the floor's.
+QString sameRows(const Case& c)
+{
+    QStringList product;
+    for (int i = 1; i < c.ledger->intJLCount(); ++i) {
+        const typMXZJL& r = c.ledger->arrMXZJL(i);
+        if (r.LB.isEmpty())
+            break;
+        product << rowText(r.PZHM, r.LB, r.KMBH, r.FX, toCents(r.JE), toCents(r.YE), r.ZY);
+    }
+    if (product.size() != c.floorRows.size())
+        return QStringLiteral("%1 lines against the floor's %2").arg(product.size()).arg(c.floorRows.size());
+    for (int i = 0; i < product.size(); ++i) {
+        if (product[i] != c.floorRows[i])
+            return QStringLiteral("line %1: %2 against the floor's %3").arg(i + 1).arg(product[i], c.floorRows[i]);
+    }
+    return {};
+}
 
-// One account in one month, with its opening balance from the earlier months' lines.
-const char* const kOneAccountFloor
-    = "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT TOTAL(IIF(方向,金额,-金额)) FROM 记账凭证内容 "
-      "WHERE 编号 NOT IN(SELECT 编号 FROM 记账凭证 WHERE 已作废) AND Month(日期)<6 AND 科目编号 LIKE '101%')"
-      "+SUM(IIF(方向,金额,-金额)) OVER (ORDER BY 科目编号,h.编号 ROWS UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN "
-      "记账凭证 h USING(编号) WHERE NOT 已作废 AND 科目编号 LIKE '101%' AND 月份=6 ORDER BY 科目编号,h.编号";
+// All accounts, whole year: the opening balance is 0 and the first 2048 lines fill the store (no total row).
+Case firstLoad { QString(),
+                 0,
+                 "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(IIF(方向,金额,-金额)) OVER (ORDER BY "
+                 "科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) "
+                 "WHERE NOT 已作废 ORDER BY 科目编号,h.编号,记录号 LIMIT 2048",
+                 nullptr,
+                 {} };
 
-const bool registeredFirst = addBenchmark({ "detail_first_load", "detail ledger, all accounts, whole year (2049 rows)",
-                                            [] { return loadLedger(QString(), 0, 2049); } });
-const bool registeredFirstFloor
-    = addBenchmark({ "detail_first_load_floor", "one query: the same 2047 lines with running balance",
-                     [] { return measure([] { return runFloor(kFirstLoadFloor, 2047); }); } });
-const bool registeredOne = addBenchmark(
-    { "detail_one_account", "detail ledger, account 101, period 6", [] { return loadLedger(kAccount, kPeriod, 4); } });
-const bool registeredOneFloor
-    = addBenchmark({ "detail_one_account_floor", "one query: account 101's period-6 lines with running balance",
-                     [] { return measure([] { return runFloor(kOneAccountFloor, 1); }); } });
+// A first-level account with its sub-accounts in June, the opening balance from the earlier months' lines.
+Case oneAccount { QStringLiteral("101"),
+                  6,
+                  "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT TOTAL(IIF(方向,金额,-金额)) FROM "
+                  "记账凭证内容 WHERE 编号 NOT IN(SELECT 编号 FROM 记账凭证 WHERE 已作废) AND Month(日期)<6 AND "
+                  "科目编号 LIKE '101%')+SUM(IIF(方向,金额,-金额)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS "
+                  "UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 AND "
+                  "科目编号 LIKE '101%' AND 月份=6 ORDER BY 科目编号,h.编号,记录号",
+                  nullptr,
+                  {} };
+
+const bool registeredFirst
+    = addBenchmark({ 20, "detail_first_load", "detail ledger, first load (all accounts, year)", 15, openLargeBooks,
+                     [] { return loadByProduct(firstLoad); }, [] { return loadByFloor(firstLoad); },
+                     [] { return sameRows(firstLoad); } });
+const bool registeredOne
+    = addBenchmark({ 30, "detail_one_account", "detail ledger, account 101 and subs, June", 15, openLargeBooks,
+                     [] { return loadByProduct(oneAccount); }, [] { return loadByFloor(oneAccount); },
+                     [] { return sameRows(oneAccount); } });
 
 } // namespace
 } // namespace kessory::bench

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
+#include <time.h>
 
 namespace kessory::bench {
 
@@ -19,31 +19,107 @@ bool addBenchmark(Benchmark benchmark)
     return true;
 }
 
+Duration timed(const std::function<bool()>& run)
+{
+    const auto start = std::chrono::steady_clock::now();
+    const bool ok = run();
+    const Duration took = std::chrono::steady_clock::now() - start;
+    return ok ? took : Duration(-1);
+}
+
+Duration cpuTimed(const std::function<bool()>& run)
+{
+    auto now = [] {
+        timespec t {};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+    };
+    const double start = now();
+    const bool ok = run();
+    const double took = now() - start;
+    return ok ? Duration(took) : Duration(-1);
+}
+
 } // namespace kessory::bench
 
-// Runs every benchmark, or those whose names are given, and prints the median, fastest and slowest run.
+namespace {
+
+using namespace kessory::bench;
+
+double median(std::vector<Duration> times)
+{
+    std::sort(times.begin(), times.end());
+    const std::size_t n = times.size();
+    return n % 2 ? times[n / 2].count() : (times[n / 2 - 1].count() + times[n / 2].count()) / 2;
+}
+
+} // namespace
+
+// Runs every row, or those whose names are given, and prints one table of medians: the product's code, its floor
+// and their ratio. Product and floor runs alternate so that other work on the machine weighs on both alike. Exits
+// with 1 when a row fails or its figures differ from its floor's.
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    using namespace kessory::bench;
-    int ran = 0;
-    for (const Benchmark& b : registry()) {
+    std::vector<Benchmark> rows = registry();
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Benchmark& a, const Benchmark& b) { return a.order < b.order; });
+
+    struct Line {
+        std::string what;
+        double product = 0;
+        double floor = 0;
+        int runs = 0;
+        QString failure;
+    };
+    std::vector<Line> table;
+    for (const Benchmark& b : rows) {
         bool wanted = argc < 2;
         for (int i = 1; i < argc; ++i)
             wanted = wanted || b.name == argv[i];
         if (!wanted)
             continue;
-        std::vector<Duration> times = b.run();
-        ++ran;
-        if (times.empty()) {
-            std::printf("%-28s FAILED (%s)\n", b.name.c_str(), b.what.c_str());
+        Line line { b.what, 0, 0, b.runs, {} };
+        if (b.prepare && !b.prepare()) {
+            line.failure = QStringLiteral("could not be prepared");
+            table.push_back(line);
             continue;
         }
-        std::sort(times.begin(), times.end());
-        const std::size_t n = times.size();
-        const double median = n % 2 ? times[n / 2].count() : (times[n / 2 - 1].count() + times[n / 2].count()) / 2;
-        std::printf("%-28s median %8.3f ms  min %8.3f ms  max %8.3f ms  runs %zu  (%s)\n", b.name.c_str(), median,
-                    times.front().count(), times.back().count(), n, b.what.c_str());
+        // One run of each outside the clock warms the page cache and the statement cache.
+        bool ok = b.product().count() >= 0 && b.floor().count() >= 0;
+        std::vector<Duration> products;
+        std::vector<Duration> floors;
+        for (int run = 0; ok && run < b.runs; ++run) {
+            products.push_back(b.product());
+            floors.push_back(b.floor());
+            ok = products.back().count() >= 0 && floors.back().count() >= 0;
+        }
+        if (!ok) {
+            line.failure = QStringLiteral("a run failed");
+        } else {
+            line.failure = b.differs ? b.differs() : QString();
+            line.product = median(products);
+            line.floor = median(floors);
+        }
+        std::fprintf(stderr, "  %s: done\n", b.name.c_str());
+        table.push_back(line);
     }
-    return ran > 0 ? 0 : 1;
+
+    int failures = 0;
+    std::printf(
+        "\nMedians in ms: the book loads in processor time of the thread, the save and the startup in wall-clock "
+        "time.\n%-58s %12s %12s %7s %5s\n",
+        "", "product", "floor", "ratio", "runs");
+    for (const Line& l : table) {
+        if (!l.failure.isEmpty()) {
+            ++failures;
+            std::printf("%-58s FAILED: %s\n", l.what.c_str(), l.failure.toLocal8Bit().constData());
+            continue;
+        }
+        std::printf("%-58s %12.2f %12.2f %7.2f %5d\n", l.what.c_str(), l.product, l.floor,
+                    l.floor > 0 ? l.product / l.floor : 0.0, l.runs);
+    }
+    if (failures > 0)
+        std::fprintf(stderr, "%d row(s) FAILED: the product's figures must equal the floor's.\n", failures);
+    return failures > 0 || table.empty() ? 1 : 0;
 }

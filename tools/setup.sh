@@ -2,7 +2,7 @@
 # Sets Kessory up on a Debian machine and then runs it or its tests.
 #   tools/setup.sh run     install what is missing, build, supply DATA/DATA.DAT if absent, start the program
 #   tools/setup.sh test    install what is missing, build, run the whole test suite
-#   tools/setup.sh bench   install what is missing, build, run the benchmarks
+#   tools/setup.sh bench   install what is missing, build, print the benchmark table on large synthetic books
 #   tools/setup.sh sanitize  the whole test suite again, built by clang with the address and undefined-behaviour
 #                          sanitizers and libFuzzer (CI runs it after the test command)
 set -euo pipefail
