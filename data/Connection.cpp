@@ -293,6 +293,19 @@ bool Connection::hasBookTables()
     return true;
 }
 
+ReadSnapshot::ReadSnapshot(Connection* connection)
+    : m_connection(connection)
+{
+    m_active = m_connection && sqlite3_get_autocommit(m_connection->handle()) && m_connection->exec("BEGIN");
+}
+
+ReadSnapshot::~ReadSnapshot()
+{
+    // Nothing was written: ending it only lets go of the read lock.
+    if (m_active && sqlite3_get_autocommit(m_connection->handle()) == 0)
+        m_connection->exec("ROLLBACK");
+}
+
 Transaction::Transaction(Connection* connection)
     : m_connection(connection)
 {

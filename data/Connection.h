@@ -77,6 +77,20 @@ private:
     std::size_t m_idleCount = 0;
 };
 
+// One consistent view of the file for the many queries of one load: another copy's save cannot land between them,
+// and the file is locked once instead of once per query. Does nothing inside a transaction already open.
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(Connection* connection);
+    ~ReadSnapshot();
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    Connection* m_connection;
+    bool m_active = false;
+};
+
 // Rolls back unless committed: an operation that fails half-way leaves the file as it was.
 class Transaction {
 public:

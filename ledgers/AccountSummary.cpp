@@ -1,5 +1,6 @@
 #include "ledgers/AccountSummary.h"
 
+#include "data/Connection.h"
 #include "data/Numbers.h"
 #include "data/basDBOperate.h"
 #include "ledgers/GeneralLedger.h"
@@ -28,6 +29,7 @@ QString AccountSummary::funSqlMonths(qint16 start, qint16 end)
 
 bool AccountSummary::funLoadItem(qint16& start, qint16& end)
 {
+    const ReadSnapshot snapshot(basDBOperate::cnnDB.get());
     intItemCount = 0;
     funCorrectRange(start, end);
 

@@ -1,5 +1,6 @@
 #include "ledgers/GeneralLedger.h"
 
+#include "data/Connection.h"
 #include "data/Numbers.h"
 #include "data/SqlRewrite.h"
 #include "data/basDBOperate.h"
@@ -83,6 +84,7 @@ double GeneralLedger::funGetBalance(qint16 month, const QString& code)
 
 bool GeneralLedger::funLoadItem(qint16& start, qint16& end)
 {
+    const ReadSnapshot snapshot(basDBOperate::cnnDB.get());
     intItemCount = 0;
     funCorrectRange(start, end, Clock::currentMonth());
 
