@@ -2,6 +2,7 @@
 // and shown back unchanged, in the tree, the fields and the voucher window's look-up list.
 #include "accounts/ui/frmKM.h"
 #include "shell/Msg.h"
+#include "tests/accounts/ui/TreeClicks.h"
 #include "tests/support/GuiTest.h"
 
 #include <QCheckBox>
@@ -63,25 +64,8 @@ protected:
     {
         QTest::mouseClick(child<QPushButton>(window, QString::fromLatin1(name)), Qt::LeftButton);
     }
-    QTreeWidgetItem* node(const QString& key)
-    {
-        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-            if ((*it)->data(0, Qt::UserRole).toString() == key)
-                return *it;
-        }
-        return nullptr;
-    }
-    void click(const QString& key)
-    {
-        QTreeWidgetItem* item = node(key);
-        ASSERT_NE(item, nullptr) << key.toStdString();
-        for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
-            p->setExpanded(true);
-        tree->setCurrentItem(item);
-        tree->scrollToItem(item);
-        const QRect rect = tree->visualItemRect(item);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + 30, rect.center().y()));
-    }
+    QTreeWidgetItem* node(const QString& key) { return kessory::test::findNode(tree, key); }
+    void click(const QString& key) { kessory::test::clickNode(tree, key); }
     QString stored(const char* column)
     {
         return db->scalar(QStringLiteral("SELECT ifnull(%1,'<null>') FROM 财务科目 WHERE 科目编号='10203'")

@@ -2,6 +2,7 @@
 
 #include "accounts/ui/TreeIcons.h"
 #include "shell/Msg.h"
+#include "tests/accounts/ui/TreeClicks.h"
 #include "tests/support/GuiTest.h"
 
 #include <QCheckBox>
@@ -50,26 +51,8 @@ protected:
         QTest::mouseClick(tick(name), Qt::LeftButton, {}, QPoint(8, tick(name)->height() / 2));
     }
 
-    QTreeWidgetItem* node(const QString& key)
-    {
-        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-            if ((*it)->data(0, Qt::UserRole).toString() == key)
-                return *it;
-        }
-        return nullptr;
-    }
-    void click(const QString& key)
-    {
-        QTreeWidgetItem* item = node(key);
-        ASSERT_NE(item, nullptr) << key.toStdString();
-        for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
-            p->setExpanded(true);
-        tree->scrollToItem(item);
-        const QRect rect = tree->visualItemRect(item);
-        const QPoint onText(qBound(1, rect.left() + 30, tree->viewport()->width() - 2), rect.center().y());
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onText);
-        ASSERT_EQ(tree->currentItem(), item) << key.toStdString();
-    }
+    QTreeWidgetItem* node(const QString& key) { return kessory::test::findNode(tree, key); }
+    void click(const QString& key) { kessory::test::clickNode(tree, key); }
     QString lastBox() const
     {
         const auto boxes = kessory::Msg::shown();
