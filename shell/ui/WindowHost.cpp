@@ -2,10 +2,8 @@
 
 #include "shell/ui/WindowFactories.h"
 
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QVBoxLayout>
 
 namespace kessory {
 
@@ -127,19 +125,6 @@ QString windowCaption(WindowKind kind)
         return QStringLiteral("账薄管理器 - 科目汇总表");
     }
     return {};
-}
-
-QWidget* createPlaceholderWindow(WindowKind kind)
-{
-    auto* w = new QWidget;
-    w->setObjectName(windowObjectName(kind));
-    w->setWindowTitle(windowCaption(kind));
-    auto* layout = new QVBoxLayout(w);
-    auto* label = new QLabel(windowCaption(kind), w);
-    label->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label);
-    w->resize(480, 320);
-    return w;
 }
 
 } // namespace kessory
