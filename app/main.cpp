@@ -1,3 +1,4 @@
+#include "shell/basSysFunction.h"
 #include "shell/ui/MessagePresenter.h"
 #include "shell/ui/mdiKessory.h"
 
@@ -7,6 +8,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     kessory::installMessagePresenter();
+    // The end of the program leaves the event loop at once; the windows are then torn down without any closing
+    // logic of their own, and every write has already happened when its command ran.
+    basSysFunction::setExitHandler([] { QCoreApplication::exit(0); });
     mdiKessory window;
     if (!window.funLoad())
         return 0;
