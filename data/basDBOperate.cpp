@@ -1,5 +1,6 @@
 #include "data/basDBOperate.h"
 
+#include "data/BookExtensions.h"
 #include "shell/Msg.h"
 #include "shell/basSysFunction.h"
 
@@ -39,7 +40,11 @@ bool funOpenDB(RecordsetPtr& rs)
     rsShared = std::make_shared<kessory::Recordset>();
     rsShared2 = std::make_shared<kessory::Recordset>();
     cnnDB = kessory::Connection::open(strDBPath);
-    return cnnDB && cnnDB->hasBookTables();
+    if (!cnnDB || !cnnDB->hasBookTables())
+        return false;
+    // A book that cannot take the later features' tables still opens: those features then find them missing.
+    kessory::ensureExtensionTables(*cnnDB);
+    return true;
 }
 
 bool funOpenRecordset(const QString& sql, RecordsetPtr& rs)
