@@ -2,6 +2,7 @@
 
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
+#include "shell/ui/BookCommands.h"
 #include "shell/ui/WindowHost.h"
 
 #include <QDir>
@@ -67,6 +68,8 @@ void buildMainMenu(QMainWindow* frame)
         Msg::show(aboutText(), QStringLiteral("关于"));
     });
     about->setObjectName(QStringLiteral("act_About"));
+
+    addBookCommands(frame);
 }
 
 } // namespace kessory
