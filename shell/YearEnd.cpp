@@ -126,9 +126,11 @@ QString blocker(Connection* connection)
 {
     if (!connection)
         return QStringLiteral("没有打开的账簿。");
+    const QString keptYear = BookAccess::writeRefusal(connection);
+    if (!keptYear.isEmpty())
+        return keptYear;
     if (viewedYear() != 0 || BookAccess::isReadOnly(connection))
-        return BookAccess::writeRefusal(connection).isEmpty() ? QStringLiteral("往年账簿不能年结。")
-                                                              : BookAccess::writeRefusal(connection);
+        return QStringLiteral("数据文件为只读，不能年结。");
     const int year = BookSettings::bookYear(connection);
     if (PeriodClose::lastClosedMonth(connection) < 12)
         return QStringLiteral("%1年12月尚未结账，不能年结。请先将各月结账。").arg(year);

@@ -114,8 +114,7 @@ void frmQCYE::load()
     const QList<kessory::Openings::Row> rows = kessory::Openings::chartRows(connection);
     const std::map<QString, qint64> stored = kessory::Openings::all(connection);
     const int closed = kessory::PeriodClose::lastClosedMonth(connection);
-    const QString refusal = kessory::BookAccess::writeRefusal(connection);
-    const bool editable = closed == 0 && refusal.isEmpty();
+    const bool editable = closed == 0 && !kessory::BookAccess::isReadOnly(connection);
 
     QList<QTreeWidgetItem*> items;
     for (const kessory::Openings::Row& row : rows) {
@@ -150,7 +149,7 @@ void frmQCYE::load()
     m_tree->expandAll();
 
     const int year = kessory::BookSettings::bookYear(connection);
-    if (!refusal.isEmpty())
+    if (!editable && closed == 0)
         m_lblState->setText(QStringLiteral("%1年期初余额（只读账簿，只能查看）").arg(year));
     else if (closed > 0)
         m_lblState->setText(
