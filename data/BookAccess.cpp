@@ -30,7 +30,7 @@ QString writeRefusal(Connection* connection)
 {
     if (!isKeptYear(connection))
         return {};
-    return QStringLiteral("当前打开的是往年账簿（只读），不能修改。查看完毕请用“系统→返回本年”回到本年账簿。");
+    return QStringLiteral("当前打开的是往年账簿（只读），不能修改。\n查看完毕请用“系统→返回本年”回到本年账簿。");
 }
 
 } // namespace kessory::BookAccess

@@ -90,7 +90,7 @@ QString closedMessage(Connection* connection, const QString& dateText)
     const std::optional<YearMonth> when = yearMonthOf(dateText);
     if (!when || when->year != BookSettings::bookYear(connection) || when->month > lastClosedMonth(connection))
         return {};
-    return QStringLiteral("%1已结账，不能新增、修改、审核、作废或删除该月的凭证。如需改动，请先反结账。")
+    return QStringLiteral("%1已结账，不能新增、修改、审核、作废或删除该月的凭证。\n如需改动，请先反结账。")
         .arg(monthName(connection, when->month));
 }
 

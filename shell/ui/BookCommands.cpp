@@ -14,6 +14,7 @@
 #include <QInputDialog>
 #include <QMainWindow>
 #include <QMenu>
+#include <QStatusBar>
 #include <functional>
 
 namespace kessory {
@@ -22,14 +23,23 @@ namespace {
 
 const QString kTitle = QStringLiteral("提示");
 
-// The frame's title names a kept year while one is looked at.
+// The frame's title, and a line under its area, name a kept year while one is looked at.
 void showBookInTitle(QMainWindow* frame)
 {
     if (!frame)
         return;
     const int year = YearEnd::viewedYear();
-    frame->setWindowTitle(year == 0 ? Msg::programTitle()
-                                    : Msg::programTitle() + QStringLiteral(" - %1年账簿（只读）").arg(year));
+    const QString viewing = QStringLiteral("%1年账簿（只读）").arg(year);
+    frame->setWindowTitle(year == 0 ? Msg::programTitle() : Msg::programTitle() + QStringLiteral(" - ") + viewing);
+    if (year == 0 && !frame->findChild<QStatusBar*>())
+        return;
+    QStatusBar* line = frame->statusBar();
+    line->setObjectName(QStringLiteral("staBook"));
+    line->setStyleSheet(QStringLiteral("color: rgb(192,0,0);"));
+    line->showMessage(year == 0
+                          ? QString()
+                          : QStringLiteral("正在查看") + viewing + QStringLiteral("，返回本年请用“系统→返回本年”。"));
+    line->setVisible(year != 0);
 }
 
 template <typename Dialog> void runDialog(QMainWindow* frame)
@@ -48,11 +58,15 @@ void choosePastYear(QMainWindow* frame)
     QStringList items;
     for (int y : years)
         items << QStringLiteral("%1年").arg(y);
-    bool ok = false;
-    const QString chosen = QInputDialog::getItem(frame, QStringLiteral("打开往年账簿"),
-                                                 QStringLiteral("选择要查看的年度（只读）："), items, 0, false, &ok);
-    if (ok && !chosen.isEmpty())
-        showPastYear(frame, years[items.indexOf(chosen)]);
+    QInputDialog pick(frame);
+    pick.setObjectName(QStringLiteral("dlgPastYear"));
+    pick.setWindowTitle(QStringLiteral("打开往年账簿"));
+    pick.setLabelText(QStringLiteral("选择要查看的年度（只读）："));
+    pick.setComboBoxItems(items);
+    pick.setOkButtonText(QStringLiteral("打开"));
+    pick.setCancelButtonText(QStringLiteral("取消"));
+    if (pick.exec() == QDialog::Accepted && items.contains(pick.textValue()))
+        showPastYear(frame, years[items.indexOf(pick.textValue())]);
 }
 
 QAction* add(QMenu* menu, const char* name, const QString& text, const std::function<void()>& run,

@@ -92,7 +92,7 @@ TEST_F(PeriodCloseTest, AClosedMonthRefusesEveryVoucherWrite)
     book.exec(QStringLiteral("UPDATE 记账凭证 SET 审核人 = 'ADMIN' WHERE 月份 = 1"));
     ASSERT_TRUE(PeriodClose::closeNextMonth(db()).ok);
     const QString closed
-        = QStringLiteral("2026年1月已结账，不能新增、修改、审核、作废或删除该月的凭证。如需改动，请先反结账。");
+        = QStringLiteral("2026年1月已结账，不能新增、修改、审核、作废或删除该月的凭证。\n如需改动，请先反结账。");
     const QString count = book.scalar(QStringLiteral("SELECT count(*) || '/' || total(金额) FROM 记账凭证内容"));
 
     // A new voucher dated in January.

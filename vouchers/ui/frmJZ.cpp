@@ -96,7 +96,7 @@ frmJZ::frmJZ(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_lblYear);
     layout->addLayout(body, 1);
-    resize(400, 400);
+    resize(400, 390);
     refresh();
 }
 

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QFile>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 using kessory::test::GuiTest;
@@ -33,6 +34,7 @@ TEST_F(PastYearTest, AKeptYearOpensReadOnlyAndEveryWriteCommandSaysSo)
 
     ASSERT_TRUE(kessory::showPastYear(&window, 2025));
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("2025年账簿（只读）")));
+    EXPECT_FALSE(child<QStatusBar>(&window, QStringLiteral("staBook"))->isHidden());
     const QString readOnly = kessory::BookAccess::writeRefusal(basDBOperate::cnnDB.get());
     ASSERT_FALSE(readOnly.isEmpty());
 
@@ -59,6 +61,7 @@ TEST_F(PastYearTest, AKeptYearOpensReadOnlyAndEveryWriteCommandSaysSo)
     ASSERT_TRUE(kessory::showCurrentYear(&window));
     EXPECT_EQ(kessory::YearEnd::viewedYear(), 0);
     EXPECT_FALSE(window.windowTitle().contains(QStringLiteral("只读")));
+    EXPECT_TRUE(child<QStatusBar>(&window, QStringLiteral("staBook"))->isHidden());
     EXPECT_TRUE(kessory::BookAccess::writeRefusal(basDBOperate::cnnDB.get()).isEmpty());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容")), lines);
 }
