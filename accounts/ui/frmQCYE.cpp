@@ -147,6 +147,10 @@ void frmQCYE::load()
         }
     }
     m_tree->expandAll();
+    for (const auto& [code, cents] : stored) {
+        if (m_leaves.count(code) == 0)
+            m_elsewhere[code] = cents;
+    }
 
     const int year = kessory::BookSettings::bookYear(connection);
     if (!editable && closed == 0)
@@ -183,10 +187,12 @@ void frmQCYE::setTyped(const QString& code, qint64 cents)
 
 void frmQCYE::refreshTotals()
 {
-    const std::map<QString, qint64> now = typed();
+    std::map<QString, qint64> now = typed();
     if (now == m_shown && !m_shown.empty())
         return;
     m_shown = now;
+    for (const auto& [code, cents] : m_elsewhere)
+        now[code] += cents;
     for (auto& [code, parent] : m_parents) {
         const qint64 sum = kessory::Openings::sumUnder(now, code);
         parent.amount->setValue(kessory::fromCents(sum < 0 ? -sum : sum));

@@ -55,4 +55,7 @@ private:
     std::map<QString, Leaf> m_leaves;
     std::map<QString, Parent> m_parents;
     std::map<QString, qint64> m_shown;
+    // Openings stored on codes that are no leaf of the chart (a year end carries a balance posted to a parent
+    // there): not typed here, but counted in the sums and the trial balance.
+    std::map<QString, qint64> m_elsewhere;
 };

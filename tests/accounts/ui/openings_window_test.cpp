@@ -57,6 +57,14 @@ TEST_F(OpeningsWindowTest, LeavesAreTypedParentsSumAndTheTrialBalanceShowsTheDif
                                                { QStringLiteral("301"), 100000 } };
     EXPECT_EQ(kessory::Openings::all(basDBOperate::cnnDB.get()), expected);
 
+    // An opening a year end carried on a parent code counts in its parent and in the trial balance.
+    book.exec(QStringLiteral("INSERT INTO 期初余额 VALUES ('211', -5000)"));
+    frmQCYE carried;
+    EXPECT_DOUBLE_EQ(shown(&carried, QStringLiteral("211")), 50.0);
+    EXPECT_EQ(child<QLabel>(&carried, QStringLiteral("lblTrial"))->text(),
+              QStringLiteral("试算不平衡：借方多 50.00 元"));
+    book.exec(QStringLiteral("DELETE FROM 期初余额 WHERE 科目编号 = '211'"));
+
     // Once January is closed the window only shows them, and a save is refused with the reason.
     book.exec(QStringLiteral("UPDATE 记账凭证 SET 审核人 = 'ADMIN'"));
     ASSERT_TRUE(kessory::PeriodClose::closeNextMonth(basDBOperate::cnnDB.get()).ok);
