@@ -15,6 +15,7 @@
 #include "vouchers/ProfitTransfer.h"
 #include "vouchers/VoucherStore.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -228,3 +229,26 @@ TEST(YearEnd, IsRefusedBeforeDecemberIsClosedOrWhileProfitAndLossIsLeft)
 }
 
 } // namespace
+
+TEST(YearEnd, AFailureLeavesTheBookAsItWas)
+{
+    TestDb book;
+    ASSERT_TRUE(BookSettings::setValue(db(), QStringLiteral("会计年度"), QStringLiteral("2026")));
+    for (int m = 1; m <= 12; ++m)
+        ASSERT_TRUE(PeriodClose::closeNextMonth(db()).ok) << m;
+    // The new book cannot be written where it is made.
+    const QString blocked = book.folder() + QStringLiteral("/DATA/DATA.DAT.new");
+    ASSERT_TRUE(QDir().mkpath(blocked + QStringLiteral("/x")));
+    const YearEnd::Result failed = YearEnd::run();
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(failed.message.startsWith(QStringLiteral("年结失败，账簿未作任何改动")));
+    EXPECT_EQ(BookSettings::bookYear(db()), 2026);
+    EXPECT_EQ(PeriodClose::lastClosedMonth(db()), 12);
+    EXPECT_FALSE(QFileInfo::exists(book.folder() + QStringLiteral("/DATA/2026.DAT")));
+    EXPECT_FALSE(QFileInfo::exists(book.folder() + QStringLiteral("/DATA/2026.DAT.tmp")));
+
+    ASSERT_TRUE(QDir(blocked).removeRecursively());
+    ASSERT_TRUE(YearEnd::run().ok);
+    EXPECT_EQ(BookSettings::bookYear(db()), 2027);
+    EXPECT_TRUE(QFileInfo::exists(book.folder() + QStringLiteral("/DATA/2026.DAT")));
+}
