@@ -165,6 +165,11 @@ TEST_F(PeriodCloseTest, ProfitTransferCarriesTheMonthsProfitAndLossToTheProfitAc
     EXPECT_EQ(onProfit, held);
     EXPECT_NE(held, 0);
 
+    book.exec(QStringLiteral("UPDATE 财务科目 SET 科目名称 = '利润' WHERE 科目编号 = '321'"));
+    EXPECT_EQ(ProfitTransfer::build(db(), 2).error,
+              QStringLiteral("未设置本年利润科目，请先在“系统→账套设置”中选择。"));
+    book.exec(QStringLiteral("INSERT INTO 账套设置 VALUES ('本年利润科目', '321')"));
+    EXPECT_TRUE(ProfitTransfer::build(db(), 2).error.isEmpty());
     book.exec(QStringLiteral("DELETE FROM 记账凭证内容 WHERE 科目编号 LIKE '5%'"));
     EXPECT_EQ(ProfitTransfer::build(db(), 2).error, QStringLiteral("2026年2月损益类科目没有余额，无需结转。"));
 }
