@@ -2,6 +2,7 @@
 
 #include "controls/ui/ctlCashFormat.h"
 #include "controls/ui/ctlCashTitle.h"
+#include "output/ui/WindowOutput.h"
 #include "data/basDBOperate.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
@@ -162,6 +163,11 @@ void frmPZ::buildToolBar()
     for (QWidget* w : std::initializer_list<QWidget*> { m_cmd_CreateNew, m_cmd_Save, m_cmd_Delete, m_cmd_DeleteRec,
                                                         m_cmd_SH, m_cmd_ZD })
         ctrl->addWidget(w);
+    const kessory::OutputButtons output = kessory::installVoucherOutput(this, m_fraCtrl);
+    for (QPushButton* b : { output.print, output.exportFile }) {
+        b->setFixedSize(44, 26);
+        ctrl->addWidget(b);
+    }
 
     m_cmd_Quit = makeButton(m_picToolBar, QStringLiteral("cmd_Quit"), QStringLiteral("关闭"), QString(), 52);
 
