@@ -297,7 +297,7 @@ QString accountNameOf(const QString& code)
     if (!st.valid())
         return {};
     st.bind(1, code);
-    return st.step() == 100 ? st.column(0).toString() : QString();
+    return st.step() == 1 ? st.column(0).toString() : QString();
 }
 
 } // namespace kessory

@@ -13,6 +13,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 namespace kessory {
 namespace {
@@ -23,7 +24,7 @@ QString labelText(const QWidget* window, const char* name)
     return label ? label->text().trimmed() : QString();
 }
 
-// The two buttons beside 刷新 (or 查找, whichever stands further right), of the same size.
+// The two buttons beside 刷新 (or 查找, whichever stands further right), of the same height.
 void placeBesideRefresh(QWidget* window, JobFactory factory)
 {
     QWidget* bar = window->findChild<QWidget*>(QStringLiteral("picToolBar"));
@@ -36,10 +37,11 @@ void placeBesideRefresh(QWidget* window, JobFactory factory)
         if (b && (anchor.isNull() || b->geometry().right() > anchor.right()))
             anchor = b->geometry();
     }
-    const int gap = 6;
-    buttons.print->setGeometry(anchor.right() + 1 + gap, anchor.y(), anchor.width(), anchor.height());
-    buttons.exportFile->setGeometry(buttons.print->geometry().right() + 1 + gap, anchor.y(), anchor.width(),
-                                    anchor.height());
+    // Narrow enough that both fit before 关闭 at the window's least width.
+    const int gap = 4;
+    const int width = std::min(anchor.width(), 52);
+    buttons.print->setGeometry(anchor.right() + 1 + gap, anchor.y(), width, anchor.height());
+    buttons.exportFile->setGeometry(buttons.print->geometry().right() + 1 + gap, anchor.y(), width, anchor.height());
 }
 
 OutputJob single(TableDocument document)

@@ -2,8 +2,8 @@
 
 #include "controls/ui/ctlCashFormat.h"
 #include "controls/ui/ctlCashTitle.h"
-#include "output/ui/WindowOutput.h"
 #include "data/basDBOperate.h"
+#include "output/ui/WindowOutput.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "vouchers/VoucherSql.h"
@@ -113,6 +113,8 @@ frmPZ::frmPZ(QWidget* parent)
         [this] { funOpenVoucherList(kessory::VoucherSql::findVoucher(m_store.header.凭证号码, m_store.header.类别)); });
 
     setMinimumSize(kPaperWidth + tw(100), kToolBarHeight + kPaperHeight + tw(400));
+    // The tool bar with 打印 and 导出 is wider than the paper: it sets the least width.
+    setMinimumWidth(qMax(minimumWidth(), m_fraCtrl->geometry().right() + 8 + m_cmd_Quit->width() + tw(100)));
     resize(minimumSize() + QSize(24, 16));
 
     // Load: the full list with its first voucher, then the account look-up list.

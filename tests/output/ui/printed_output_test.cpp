@@ -137,6 +137,16 @@ TEST_F(PrintedOutput, ExportCommandRefusesBadOptions)
     QFile csv(file);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(csv.readAll()).contains(QStringLiteral("1月至6月")));
+
+    const QString detail = db.folder() + QStringLiteral("/detail.csv");
+    EXPECT_EQ(exportWithArguments({ QStringLiteral("detail"), QStringLiteral("--account=102"),
+                                    QStringLiteral("--month"), QStringLiteral("3"), detail },
+                                  &message),
+              0)
+        << message.toStdString();
+    QFile detailCsv(detail);
+    ASSERT_TRUE(detailCsv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(detailCsv.readAll()).contains(QStringLiteral("科目：102 银行存款")));
 }
 
 // The statement window's 导出 writes the statement with its form number; its 打印 paints the same pages.
@@ -164,4 +174,25 @@ TEST_F(PrintedOutput, StatementWindowExportsAndPrints)
     EXPECT_TRUE(holds(pdfText(printed), QStringLiteral("资产负债表")));
     setSaveFileAsker({});
     setPreviewRunner({});
+}
+
+// Ctrl+E exports the detail ledger window even while its account box has the focus.
+TEST_F(PrintedOutput, CtrlEExportsFromTheFocusedWindow)
+{
+    TestDb db(TestDb::Rows::Sample);
+    QWidget* window = WindowHost::instance().open(WindowKind::MXZ);
+    ASSERT_NE(window, nullptr);
+    window->show();
+    window->activateWindow();
+    QWidget* box = child<QWidget>(window, QStringLiteral("txtKMMC_0"));
+    box->setFocus();
+    QApplication::processEvents();
+    const QString path = db.folder() + QStringLiteral("/mxz.xlsx");
+    setSaveFileAsker([&path](const QString& proposed) {
+        EXPECT_TRUE(proposed.endsWith(QStringLiteral("明细分类账.xlsx")));
+        return path;
+    });
+    QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier);
+    setSaveFileAsker({});
+    EXPECT_TRUE(QFile::exists(path));
 }
