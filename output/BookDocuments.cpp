@@ -214,11 +214,13 @@ bool statementDocument(const StatementDefinition& statement, TableDocument& doc)
     doc.infoLeft = QStringLiteral("编制单位：") + preparerName();
     doc.infoCentre = yearText();
     doc.infoRight = QStringLiteral("单位：元");
-    doc.columns = { { QStringLiteral("类别"), ColumnKind::Text, 4 },
+    doc.columns = { { QStringLiteral("类别"), ColumnKind::Text, 7 },
                     { QStringLiteral("项目"), ColumnKind::Text, statement.columnCount() == 4 ? 20 : 16 },
                     { QStringLiteral("行次"), ColumnKind::Text, 2 } };
     for (const QString& h : statement.valueHeadings)
         doc.columns.push_back({ h.simplified().remove(QLatin1Char(' ')), ColumnKind::Amount, 8 });
+
+    doc.groupColumn = 0;
 
     std::vector<StatementRow> rows;
     if (!funReadStatement(statement, rows))

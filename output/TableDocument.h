@@ -57,6 +57,9 @@ struct TableDocument {
     std::vector<TableRow> rows;
     QStringList footers;
     CarrySpec carry;
+    // A column whose blank cells continue the value above: on paper one cell spans the run (and names it again at
+    // the top of a page). -1 for none.
+    int groupColumn = -1;
     bool landscape = false;
 
     // The headings' line; the title and information lines above it.

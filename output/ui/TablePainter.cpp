@@ -102,16 +102,61 @@ void paintHeading(QPainter& painter, const PageGeometry& g, const TableDocument&
     }
 }
 
-void paintRow(QPainter& painter, const PageGeometry& g, const TableDocument& doc, const TableRow& row, double top)
+// Where a row stands in a run of its group column on the page: whether the rule above and below it are drawn, and
+// the text the group cell shows (the run's name at the top of a page).
+struct GroupPlace {
+    bool ruleAbove = true;
+    bool ruleBelow = true;
+    QString text;
+    bool replaces = false;
+};
+
+GroupPlace groupPlace(const TableDocument& doc, int row, int firstOnPage, int endOnPage)
+{
+    GroupPlace place;
+    const auto c = static_cast<std::size_t>(doc.groupColumn);
+    const auto blankAt = [&](int r) {
+        const TableRow& x = doc.rows[static_cast<std::size_t>(r)];
+        return c < x.cells.size() && !x.cells[c].isAmount && x.cells[c].text.isEmpty();
+    };
+    if (doc.groupColumn < 0)
+        return place;
+    place.ruleAbove = !blankAt(row) || row == firstOnPage;
+    place.ruleBelow = row + 1 >= endOnPage || !blankAt(row + 1);
+    if (row == firstOnPage && blankAt(row)) {
+        for (int r = row - 1; r >= 0; --r) {
+            if (!blankAt(r)) {
+                place.text = doc.rows[static_cast<std::size_t>(r)].cells[c].text;
+                place.replaces = true;
+                break;
+            }
+        }
+    }
+    return place;
+}
+
+void paintRow(QPainter& painter, const PageGeometry& g, const TableDocument& doc, const TableRow& row, double top,
+              const GroupPlace& group = {})
 {
     painter.setFont(printFont(9, row.kind != RowKind::Line));
     for (std::size_t c = 0; c < doc.columns.size(); ++c) {
         const QRectF rect = g.cell(c, top, g.mm(kRowHeight));
-        painter.drawRect(rect);
+        if (static_cast<int>(c) == doc.groupColumn) {
+            painter.drawLine(rect.topLeft(), rect.bottomLeft());
+            painter.drawLine(rect.topRight(), rect.bottomRight());
+            if (group.ruleAbove)
+                painter.drawLine(rect.topLeft(), rect.topRight());
+            if (group.ruleBelow)
+                painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+        } else {
+            painter.drawRect(rect);
+        }
         if (c >= row.cells.size())
             continue;
         const TableCell& cell = row.cells[c];
-        const QString text = cell.isAmount ? amountText(cell.cents, true) : cell.text;
+        QString text = cell.isAmount ? amountText(cell.cents, true) : cell.text;
+        if (static_cast<int>(c) == doc.groupColumn && group.replaces)
+            text = group.text;
         drawCellText(painter, rect, alignmentOf(doc.columns[c]), text, g.mm(1.2));
     }
 }
@@ -189,8 +234,10 @@ void paintTables(const std::vector<TableDocument>& documents, QPagedPaintDevice&
                 paintRow(painter, g, doc, carryRow(doc, page.firstRow, QStringLiteral("承前页")), top);
                 top += g.mm(kRowHeight);
             }
-            for (int r = page.firstRow; r < page.firstRow + page.rowCount; ++r) {
-                paintRow(painter, g, doc, doc.rows[static_cast<std::size_t>(r)], top);
+            const int end = page.firstRow + page.rowCount;
+            for (int r = page.firstRow; r < end; ++r) {
+                paintRow(painter, g, doc, doc.rows[static_cast<std::size_t>(r)], top,
+                         groupPlace(doc, r, page.firstRow, end));
                 top += g.mm(kRowHeight);
             }
             if (page.carriedForward) {

@@ -3,8 +3,10 @@
 #include "output/ui/OutputActions.h"
 #include "output/ui/WindowOutput.h"
 #include "shell/Msg.h"
+#include "shell/ui/mdiKessory.h"
 #include "tests/support/GuiTest.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLocale>
 #include <QPrinter>
@@ -195,4 +197,27 @@ TEST_F(PrintedOutput, CtrlEExportsFromTheFocusedWindow)
     QTest::keyClick(box, Qt::Key_E, Qt::ControlModifier);
     setSaveFileAsker({});
     EXPECT_TRUE(QFile::exists(path));
+}
+
+// The menu's 导出 acts on the active function window, and says so when there is none.
+TEST_F(PrintedOutput, MenuExportActsOnTheActiveWindow)
+{
+    TestDb db(TestDb::Rows::Sample, false);
+    mdiKessory frame;
+    ASSERT_TRUE(frame.funLoad(db.folder()));
+    frame.show();
+    const QString path = db.folder() + QStringLiteral("/summary.csv");
+    setSaveFileAsker([&path](const QString&) { return path; });
+
+    Msg::clearShown();
+    child<QAction>(&frame, QStringLiteral("act_Export"))->trigger();
+    ASSERT_EQ(Msg::shown().size(), 1);
+    EXPECT_FALSE(QFile::exists(path));
+
+    child<QAction>(&frame, QStringLiteral("act_frmKMHZB"))->trigger();
+    child<QAction>(&frame, QStringLiteral("act_Export"))->trigger();
+    setSaveFileAsker({});
+    QFile csv(path);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(csv.readAll()).contains(QStringLiteral("科目汇总表")));
 }
