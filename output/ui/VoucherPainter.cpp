@@ -18,10 +18,13 @@ constexpr double kLeft = 12.0;
 constexpr double kRight = 228.0;
 constexpr double kTableTop = 34.0;
 constexpr double kHeadHeight = 10.0;
-constexpr double kRowHeight = 9.0;
-constexpr double kSummaryRight = 70.0;
-constexpr double kAccountRight = 146.0;
-constexpr double kDebitRight = 187.0;
+constexpr double kRowHeight = 10.5;
+constexpr double kSummaryRight = 64.0;
+constexpr double kAccountRight = 132.0;
+constexpr double kDebitRight = 180.0;
+// The amount columns hold one cell per figure, from 十亿 down to 分, under a band that names them.
+constexpr int kFigureCells = 12;
+constexpr double kFigureBand = 4.5;
 
 QColor formInk()
 {
@@ -53,6 +56,53 @@ void text(QPainter& p, const FormMap& m, const QRectF& r, int flags, const QStri
     const double pad = m.len(1.2);
     const QRectF inner = r.adjusted(pad, 0, -pad, 0);
     p.drawText(inner, flags, p.fontMetrics().elidedText(s, Qt::ElideRight, static_cast<int>(inner.width())));
+}
+
+// The heading of an amount column: its title above, the names of its figure cells below, and the cells' rules down
+// to the foot of the table (the one between 元 and 角 in red, as on the window's sheet).
+void paintFigureHeading(QPainter& p, const FormMap& m, double left, double right, double bottom, const QString& title)
+{
+    static const char* const names[kFigureCells]
+        = { "十", "亿", "千", "百", "十", "万", "千", "百", "十", "元", "角", "分" };
+    const double cell = (right - left) / kFigureCells;
+    const double bandTop = kTableTop + kHeadHeight - kFigureBand;
+    text(p, m, m.r(left, kTableTop, right - left, kHeadHeight - kFigureBand), Qt::AlignCenter, title, 11, true);
+    p.drawLine(m.pt(left, bandTop), m.pt(right, bandTop));
+    const QPen saved = p.pen();
+    for (int i = 0; i < kFigureCells; ++i) {
+        p.setFont(printFont(6.5 * m.fontScale));
+        p.drawText(m.r(left + i * cell, bandTop, cell, kFigureBand), Qt::AlignCenter, QString::fromUtf8(names[i]));
+        if (i == 0)
+            continue;
+        QPen rule = saved;
+        rule.setWidthF(m.len(0.12));
+        if (i == kFigureCells - 2)
+            rule.setColor(QColor(200, 0, 0));
+        p.setPen(rule);
+        p.drawLine(m.pt(left + i * cell, bandTop), m.pt(left + i * cell, bottom));
+        p.setPen(saved);
+    }
+}
+
+// An amount in whole fen written figure by figure into the cells; ¥ in the cell before the first figure when asked.
+void paintFigures(QPainter& p, const FormMap& m, double left, double right, double top, qint64 cents, bool yuanSign,
+                  bool bold)
+{
+    if (cents <= 0)
+        return;
+    const QString figures = QString::number(cents);
+    const double cell = (right - left) / kFigureCells;
+    const int first = kFigureCells - static_cast<int>(figures.size());
+    if (first < 0) {
+        text(p, m, m.r(left, top, right - left, kRowHeight), Qt::AlignRight | Qt::AlignVCenter, amountText(cents, true),
+             10, bold);
+        return;
+    }
+    p.setFont(printFont(10 * m.fontScale, bold));
+    for (int i = 0; i < figures.size(); ++i)
+        p.drawText(m.r(left + (first + i) * cell, top, cell, kRowHeight), Qt::AlignCenter, figures.mid(i, 1));
+    if (yuanSign && first > 0)
+        p.drawText(m.r(left + (first - 1) * cell, top, cell, kRowHeight), Qt::AlignCenter, QStringLiteral("¥"));
 }
 
 void paintStamp(QPainter& p, const FormMap& m)
@@ -120,10 +170,12 @@ void paintVoucherForm(QPainter& p, const QRectF& target, const PrintedVoucher& v
     const double bottom = totalsTop + kRowHeight;
     const double columns[] = { kLeft, kSummaryRight, kAccountRight, kDebitRight, kRight };
     p.setPen(ink);
-    const char* const headings[] = { "摘    要", "会 计 科 目", "借 方 金 额", "贷 方 金 额" };
-    for (int c = 0; c < 4; ++c)
-        text(p, m, m.r(columns[c], kTableTop, columns[c + 1] - columns[c], kHeadHeight), Qt::AlignCenter,
-             QString::fromUtf8(headings[c]), 11, true);
+    text(p, m, m.r(kLeft, kTableTop, kSummaryRight - kLeft, kHeadHeight), Qt::AlignCenter, QStringLiteral("摘    要"),
+         11, true);
+    text(p, m, m.r(kSummaryRight, kTableTop, kAccountRight - kSummaryRight, kHeadHeight), Qt::AlignCenter,
+         QStringLiteral("会 计 科 目"), 11, true);
+    paintFigureHeading(p, m, kAccountRight, kDebitRight, bottom, QStringLiteral("借 方 金 额"));
+    paintFigureHeading(p, m, kDebitRight, kRight, bottom, QStringLiteral("贷 方 金 额"));
     for (int r = 0; r <= kVoucherFormRows; ++r)
         p.drawLine(m.pt(kLeft, rowsTop + r * kRowHeight), m.pt(kRight, rowsTop + r * kRowHeight));
     // The totals row spans 摘要 and 会计科目: the capital figures stand there.
@@ -142,10 +194,10 @@ void paintVoucherForm(QPainter& p, const QRectF& target, const PrintedVoucher& v
         text(p, m, m.r(kLeft, y, kSummaryRight - kLeft, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter, line.摘要, 10);
         text(p, m, m.r(kSummaryRight, y, kAccountRight - kSummaryRight, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
              line.科目代码 + QStringLiteral("  ") + line.科目名称, 10);
-        const QString amount = amountText(toCents(line.金额), true);
-        const double left = line.方向 ? kDebitRight : kAccountRight;
-        const double right = line.方向 ? kRight : kDebitRight;
-        text(p, m, m.r(left, y, right - left, kRowHeight), Qt::AlignRight | Qt::AlignVCenter, amount, 10);
+        if (line.方向)
+            paintFigures(p, m, kDebitRight, kRight, y, toCents(line.金额), false, false);
+        else
+            paintFigures(p, m, kAccountRight, kDebitRight, y, toCents(line.金额), false, false);
     }
 
     // The totals: on the last form the total in capital figures and both sides; 承下页 on the others.
@@ -154,10 +206,8 @@ void paintVoucherForm(QPainter& p, const QRectF& target, const PrintedVoucher& v
         const qint64 total = std::max(v.debitCents, v.creditCents);
         text(p, m, m.r(kLeft, totalsTop, kAccountRight - kLeft, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("合计  人民币（大写）：") + capitalFigures(total), 10, true);
-        text(p, m, m.r(kAccountRight, totalsTop, kDebitRight - kAccountRight, kRowHeight),
-             Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("¥") + amountText(v.debitCents, true), 10, true);
-        text(p, m, m.r(kDebitRight, totalsTop, kRight - kDebitRight, kRowHeight), Qt::AlignRight | Qt::AlignVCenter,
-             QStringLiteral("¥") + amountText(v.creditCents, true), 10, true);
+        paintFigures(p, m, kAccountRight, kDebitRight, totalsTop, v.debitCents, true, true);
+        paintFigures(p, m, kDebitRight, kRight, totalsTop, v.creditCents, true, true);
     } else {
         text(p, m, m.r(kLeft, totalsTop, kAccountRight - kLeft, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
              QStringLiteral("（转下页）"), 10);

@@ -92,8 +92,9 @@ TEST_F(PrintedOutput, VoucherFormWithCapitalFiguresAndVoidStamp)
     const QString text = written(voucherJob(range, VoucherPaperKind::Voucher), db.folder() + QStringLiteral("/v.pdf"));
     const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 2);
-    for (const char* expected : { "记 账 凭 证", "记 字 第 0001 号", "2026年01月02日", "附单据 1 张", "收到投资款",
-                                  "10201", "500,000.00", "伍拾万元整", "记账：USER", "审核：ADMIN", "制单：张会计" })
+    for (const char* expected :
+         { "记 账 凭 证", "记 字 第 0001 号", "2026年01月02日", "附单据 1 张", "收到投资款", "10201", "50000000",
+           "¥50000000", "伍拾万元整", "记账：USER", "审核：ADMIN", "制单：张会计" })
         EXPECT_TRUE(holds(pages.at(0), QString::fromUtf8(expected))) << expected;
     EXPECT_FALSE(holds(pages.at(0), QStringLiteral("作废")));
     EXPECT_TRUE(holds(pages.at(1), QStringLiteral("作废")));
@@ -220,4 +221,43 @@ TEST_F(PrintedOutput, MenuExportActsOnTheActiveWindow)
     QFile csv(path);
     ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(csv.readAll()).contains(QStringLiteral("科目汇总表")));
+}
+
+// Ctrl+P in each window prints what it shows, under its title; the voucher window asks for its range first.
+TEST_F(PrintedOutput, EveryWindowPrintsOnCtrlP)
+{
+    TestDb db(TestDb::Rows::Sample);
+    const QString printed = db.folder() + QStringLiteral("/printed.pdf");
+    setPreviewRunner([&printed](QPrinter& printer, const std::function<void(QPrinter*)>& paint) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        paint(&printer);
+    });
+    int asked = 0;
+    setVoucherRangeAsker([&asked](VoucherRange& range, VoucherPaperKind&) {
+        ++asked;
+        // The window proposes the voucher it shows.
+        EXPECT_EQ(range.fromNumber, range.toNumber);
+        return true;
+    });
+    const std::pair<WindowKind, const char*> cases[] = {
+        { WindowKind::PZ, "记账凭证" },      { WindowKind::MXZ, "明细分类账" }, { WindowKind::ZZ, "总分类账" },
+        { WindowKind::KMHZB, "科目汇总表" }, { WindowKind::SYB, "损益表" },     { WindowKind::XJLLB, "现金流量表" },
+        { WindowKind::ZCFZB, "资产负债表" }, { WindowKind::KM, "会计科目表" },
+    };
+    for (const auto& [kind, title] : cases) {
+        QFile::remove(printed);
+        QWidget* window = WindowHost::instance().open(kind);
+        ASSERT_NE(window, nullptr);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        window->setFocus();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window, Qt::Key_P,
+                        Qt::ControlModifier);
+        EXPECT_TRUE(holds(pdfText(printed), QString::fromUtf8(title))) << title;
+    }
+    EXPECT_EQ(asked, 1);
+    setPreviewRunner({});
+    setVoucherRangeAsker({});
 }
