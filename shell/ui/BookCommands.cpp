@@ -93,6 +93,7 @@ void addBookCommands(QMainWindow* frame)
         before = actions[exitAt - 1];
     else
         before = exitAction;
+    system->insertSeparator(before); // a leading one is hidden by the menu
     add(
         system, "act_BookSettings", QStringLiteral("账套设置..."), [frame] { runDialog<dlgBookSettings>(frame); },
         before);
