@@ -134,6 +134,10 @@ SyntheticOptions largeBooks()
 {
     SyntheticOptions options;
     options.vouchers = 12000;
+    // KESSORY_BENCH_LINES=1000000 measures a book of that many lines instead (vouchers of five lines).
+    const int lines = qEnvironmentVariableIntValue("KESSORY_BENCH_LINES");
+    if (lines > 0)
+        options.vouchers = std::max(1, lines / options.linesPerVoucher);
     options.voidEvery = 33;
     options.firstLevelAccounts = 150;
     options.postToEveryLevel = true;
