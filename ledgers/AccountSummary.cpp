@@ -22,17 +22,16 @@ bool AccountSummary::funLoadItem(qint16& start, qint16& end)
 {
     intItemCount = 0;
     funCorrectRange(start, end);
-    BookSums sums;
-    if (!readBookSums(basDBOperate::cnnDB.get(), sums))
-        return false;
-    clearSheetAndData();
-
     const bool wholeYear = start <= 0 && end <= 0;
     SideSums all;
-    for (const FirstLevelAccount& account : sums.accounts) {
+    bool cleared = false;
+    bool full = false;
+    const bool read = readBookSums(basDBOperate::cnnDB.get(), [&](FirstLevelAccount&& account) {
+        if (!std::exchange(cleared, true))
+            clearSheetAndData();
         const SideSums range = wholeYear ? account.wholeYear() : account.periods(start, end);
         if (range.lines() == 0)
-            continue;
+            return true;
         all += range;
         typKMHZItem item;
         item.KMBH = account.code;
@@ -41,9 +40,11 @@ bool AccountSummary::funLoadItem(qint16& start, qint16& end)
         item.JFJE = fromCents(range.debitCents);
         item.Diff = fromCents(range.net());
         item.kind = EntryKind::RangeTotal;
-        if (!store(item))
-            return false;
-    }
+        full = !store(item);
+        return !full;
+    });
+    if (!read || !cleared || full)
+        return false;
     if (all.lines() > 0) {
         typKMHZItem total;
         total.KMMC = QStringLiteral("合计");

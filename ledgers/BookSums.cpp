@@ -4,7 +4,13 @@
 #include "data/Connection.h"
 #include "data/VoucherPeriod.h"
 
-#include <QChar>
+#include <QByteArray>
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <sqlite3.h>
+#include <unordered_map>
+#include <vector>
 
 namespace kessory {
 
@@ -58,73 +64,167 @@ QString prefixUpperBound(const QString& prefix)
 
 namespace {
 
-// One row per first-level code, period and side. A line belongs to the first-level account whose code its own
-// code starts with: the chart's first-level codes are three characters long.
-QString groupedLinesSql()
+// The period of every voucher not voided, by its id.
+QString periodsSql()
 {
-    return QStringLiteral("Select Substr(c.科目编号,1,3) As 科目, %1 As 期, c.方向 <> 0 As 贷, Sum(%2) As 分, "
-                          "Count(*) As 数 From 记账凭证内容 c Join 记账凭证 h On h.编号 = c.编号 Where Not h.已作废 "
-                          "Group By 1, 2, 3")
-        .arg(voucherPeriodSql(QStringLiteral("h")), BookSql::lineCents(QStringLiteral("c")));
+    return QStringLiteral("Select 编号, %1 From 记账凭证 h Where Not h.已作废")
+        .arg(voucherPeriodSql(QStringLiteral("h")));
 }
 
-QString firstLevelOf(const QString& code)
+// Every line in code order: the order of the index on the code, which holds every column read here, so neither a
+// sort nor a visit of the table is needed, and the lines of one first-level account (every code that starts with its
+// code) come together. The voucher of each line is looked up in memory.
+QString linesInCodeOrderSql()
 {
-    return code.left(3);
+    return QStringLiteral("Select c.科目编号, c.编号, c.方向, %1 From 记账凭证内容 c Order By c.科目编号")
+        .arg(BookSql::lineCents(QStringLiteral("c")));
 }
+
+// The periods of the vouchers not voided: a table by id where the ids are dense (as the program writes them),
+// otherwise a hash.
+class VoucherPeriods {
+public:
+    static constexpr qint64 kNotFiled = std::numeric_limits<qint64>::min();
+
+    bool read(Connection* connection)
+    {
+        Statement st = connection->prepare(periodsSql());
+        if (!st.valid())
+            return false;
+        std::vector<std::pair<qint64, qint64>> rows;
+        int rc;
+        while ((rc = st.step()) == 1) {
+            sqlite3_stmt* h = st.handle();
+            // A voucher with neither a readable date nor a stored month files under no period of the year.
+            rows.emplace_back(sqlite3_column_int64(h, 0),
+                              sqlite3_column_type(h, 1) == SQLITE_NULL ? 0 : sqlite3_column_int64(h, 1));
+        }
+        if (rc < 0)
+            return false;
+        qint64 maxId = 0;
+        for (const auto& [id, period] : rows)
+            maxId = std::max(maxId, id);
+        m_dense = maxId < qint64 { 1 } << 24 && maxId <= 4 * static_cast<qint64>(rows.size()) + 1024;
+        if (m_dense)
+            m_table.assign(static_cast<std::size_t>(maxId) + 1, kNotFiled);
+        for (const auto& [id, period] : rows) {
+            if (m_dense && id >= 0)
+                m_table[static_cast<std::size_t>(id)] = period;
+            else
+                m_hash.emplace(id, period);
+        }
+        return true;
+    }
+    // kNotFiled for a line whose voucher is voided or missing.
+    qint64 of(qint64 id) const
+    {
+        if (m_dense && id >= 0 && id < static_cast<qint64>(m_table.size()))
+            return m_table[static_cast<std::size_t>(id)];
+        const auto it = m_hash.find(id);
+        return it == m_hash.end() ? kNotFiled : it->second;
+    }
+
+private:
+    bool m_dense = false;
+    std::vector<qint64> m_table;
+    std::unordered_map<qint64, qint64> m_hash;
+};
+
+// A text compared as SQLite's binary collation compares it.
+struct Utf8 {
+    const char* data = nullptr;
+    int size = 0;
+
+    bool startsWith(const QByteArray& prefix) const
+    {
+        return size >= prefix.size()
+            && std::memcmp(data, prefix.constData(), static_cast<std::size_t>(prefix.size())) == 0;
+    }
+    bool after(const QByteArray& other) const
+    {
+        const int common = std::min(size, static_cast<int>(other.size()));
+        const int c = std::memcmp(data, other.constData(), static_cast<std::size_t>(common));
+        return c > 0 || (c == 0 && size > other.size());
+    }
+};
 
 } // namespace
 
-bool readBookSums(Connection* connection, BookSums& sums)
+bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAccount&&)>& take)
 {
-    sums.accounts.clear();
     if (!connection)
         return false;
     const ReadSnapshot snapshot(connection);
 
+    std::vector<FirstLevelAccount> accounts;
     Statement chart = connection->prepare(
         QStringLiteral("Select 科目编号, 科目名称 From 财务科目 Where Len(科目编号)=3 Order By 科目编号"));
     if (!chart.valid())
         return false;
-    std::map<QString, std::size_t> index;
     int rc;
     while ((rc = chart.step()) == 1) {
         FirstLevelAccount account;
         account.code = chart.column(0).toString();
         account.name = chart.column(1).toString();
-        index.emplace(account.code, sums.accounts.size());
-        sums.accounts.push_back(std::move(account));
+        accounts.push_back(std::move(account));
     }
     chart.release();
-    if (rc < 0 || sums.accounts.empty())
+    if (rc < 0 || accounts.empty())
         return false;
+    std::vector<QByteArray> codes;
+    codes.reserve(accounts.size());
+    for (const FirstLevelAccount& account : accounts)
+        codes.push_back(account.code.toUtf8());
 
-    for (const auto& [code, cents] : Openings::all(connection)) {
-        if (auto it = index.find(firstLevelOf(code)); it != index.end() && code.startsWith(it->first))
-            sums.accounts[it->second].openingCents += cents;
+    const std::map<QString, qint64> openings = Openings::all(connection);
+    for (FirstLevelAccount& account : accounts) {
+        for (auto it = openings.lower_bound(account.code); it != openings.end() && it->first.startsWith(account.code);
+             ++it)
+            account.openingCents += it->second;
     }
 
-    Statement lines = connection->prepare(groupedLinesSql());
+    VoucherPeriods periods;
+    if (!periods.read(connection))
+        return false;
+    Statement lines = connection->prepare(linesInCodeOrderSql());
     if (!lines.valid())
         return false;
+    sqlite3_stmt* st = lines.handle();
+    std::size_t next = 0; // the first account not yet handed over
     while ((rc = lines.step()) == 1) {
-        const auto it = index.find(lines.column(0).toString());
-        if (it == index.end())
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        if (!text)
             continue;
-        const QVariant period = lines.column(1);
-        // A voucher with neither a readable date nor a stored month files under no period of the year.
-        SideSums& sides = sums.accounts[it->second].byPeriod[period.isNull() ? qint64 { 0 } : period.toLongLong()];
-        const qint64 cents = lines.column(3).toLongLong();
-        const qint64 count = lines.column(4).toLongLong();
-        if (lines.column(2).toLongLong() != 0) {
+        const Utf8 code { text, sqlite3_column_bytes(st, 0) };
+        // Accounts whose codes lie wholly before this line are complete.
+        while (next < accounts.size() && !code.startsWith(codes[next]) && code.after(codes[next])) {
+            if (!take(std::move(accounts[next++])))
+                return true;
+        }
+        if (next == accounts.size())
+            break;
+        if (!code.startsWith(codes[next]))
+            continue; // a code outside the chart's first-level accounts
+        const qint64 period = periods.of(sqlite3_column_int64(st, 1));
+        if (period == VoucherPeriods::kNotFiled)
+            continue;
+        SideSums& sides = accounts[next].byPeriod[period];
+        const qint64 cents = sqlite3_column_int64(st, 3);
+        if (sqlite3_column_int64(st, 2) != 0) {
             sides.creditCents += cents;
-            sides.creditLines += count;
+            ++sides.creditLines;
         } else {
             sides.debitCents += cents;
-            sides.debitLines += count;
+            ++sides.debitLines;
         }
     }
-    return rc == 0;
+    if (rc < 0)
+        return false;
+    for (; next < accounts.size(); ++next) {
+        if (!take(std::move(accounts[next])))
+            break;
+    }
+    return true;
 }
 
 qint64 movementCents(Connection* connection, const QString& prefix, qint64 first, qint64 last, bool* ok)

@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 #include <map>
-#include <vector>
 
 namespace kessory {
 
@@ -36,13 +36,10 @@ struct FirstLevelAccount {
     SideSums wholeYear() const;
 };
 
-struct BookSums {
-    std::vector<FirstLevelAccount> accounts; // the chart's first-level accounts in code order
-};
-
-// Reads the chart, the openings and the lines inside one read transaction. False when the chart cannot be read or
-// holds no first-level account, or the lines cannot be read.
-bool readBookSums(Connection* connection, BookSums& sums);
+// Reads the chart, the openings and the lines inside one read transaction, and hands over each first-level account,
+// in code order, as soon as its figures are complete; take returns false when it needs no more (the rest is then
+// not read). False when the chart cannot be read or holds no first-level account, or the lines cannot be read.
+bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAccount&&)>& take);
 
 // The shared pieces of the books' SQL.
 namespace BookSql {

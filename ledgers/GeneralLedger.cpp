@@ -92,17 +92,19 @@ bool GeneralLedger::funLoadItem(qint16& start, qint16& end)
 {
     intItemCount = 0;
     funCorrectRange(start, end, Clock::currentMonth());
-    BookSums sums;
-    if (!readBookSums(basDBOperate::cnnDB.get(), sums))
-        return false;
-    clearSheetAndData();
-    for (const FirstLevelAccount& account : sums.accounts) {
+    bool cleared = false;
+    bool full = false;
+    const bool read = readBookSums(basDBOperate::cnnDB.get(), [&](FirstLevelAccount&& account) {
+        if (!std::exchange(cleared, true))
+            clearSheetAndData();
         // Listed when it has an opening balance or a line in the range.
         if (balanceBefore(account, start) == 0 && account.periods(start, end).lines() == 0)
-            continue;
-        if (!storeAccount(account, start, end))
-            return false;
-    }
+            return true;
+        full = !storeAccount(account, start, end);
+        return !full; // a full store needs no more accounts
+    });
+    if (!read || !cleared || full)
+        return false;
     closeWithBlankTail();
     return true;
 }

@@ -328,6 +328,8 @@ void LedgerSheetWindow::blankSlot(int slot, bool clearing)
     s.lbl_KMBH->clear();
     s.lblFX->clear();
     setTextColor(s.lblFX, Qt::black);
+    setTextColor(s.txtKMMC, Qt::black);
+    setTextColor(s.csfDiff, Qt::black);
     if (m_design.hasPeriod) {
         s.lblKJQJ->clear();
         setTextColor(s.lblKJQJ, Qt::black);
