@@ -48,6 +48,21 @@ public:
                       .arg(amount, code, written));
     }
 
+    // count lines of one amount on one side of one account in voucher id.
+    void sameLines(int id, int count, bool credit, const QString& amount, const QString& code, const QString& written)
+    {
+        m_db.exec(
+            QStringLiteral("INSERT INTO 记账凭证内容 (编号,记录号,方向,金额,摘要,科目编号,日期) WITH RECURSIVE "
+                           "n(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM n WHERE x<%1) SELECT %2,%3+x,%4,%5,'摘要',"
+                           "'%6','%7' FROM n")
+                .arg(count)
+                .arg(id)
+                .arg(m_record)
+                .arg(credit ? 1 : 0)
+                .arg(amount, code, written));
+        m_record += count;
+    }
+
 private:
     TestDb& m_db;
     int m_id = 0;
@@ -151,19 +166,15 @@ TEST_F(BookFigures, SumsAreExactToTheCentOnHugeBooks)
     books.line(big, true, QStringLiteral("9999999999.99"), QStringLiteral("101"),
                QStringLiteral("2026-01-01 09:00:00"));
     const int many = books.voucher(QStringLiteral("2026-01-02 09:00:00"), 1);
-    db.exec(QStringLiteral("INSERT INTO 记账凭证内容 (编号,记录号,方向,金额,摘要,科目编号,日期) WITH RECURSIVE "
-                           "n(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM n WHERE x<10000) SELECT %1,100+x,1,0.29,'小',"
-                           "'10101','2026-01-02 09:00:00' FROM n")
-                .arg(many));
+    books.sameLines(many, 10000, true, QStringLiteral("0.29"), QStringLiteral("10101"),
+                    QStringLiteral("2026-01-02 09:00:00"));
     const int debit = books.voucher(QStringLiteral("2026-01-03 09:00:00"), 1);
     books.line(debit, false, QStringLiteral("10000002899.99"), QStringLiteral("501"),
                QStringLiteral("2026-01-03 09:00:00"));
     // 2,000 lines of 9,999,999,999.99 in February: a balance of about 2e13, beyond 15 significant digits.
     const int huge = books.voucher(QStringLiteral("2026-02-01 09:00:00"), 2);
-    db.exec(QStringLiteral("INSERT INTO 记账凭证内容 (编号,记录号,方向,金额,摘要,科目编号,日期) WITH RECURSIVE "
-                           "n(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM n WHERE x<2000) SELECT %1,20000+x,0,"
-                           "9999999999.99,'大','102','2026-02-01 09:00:00' FROM n")
-                .arg(huge));
+    books.sameLines(huge, 2000, false, QStringLiteral("9999999999.99"), QStringLiteral("102"),
+                    QStringLiteral("2026-02-01 09:00:00"));
     const int march = books.voucher(QStringLiteral("2026-03-01 09:00:00"), 3);
     books.line(march, true, QStringLiteral("1"), QStringLiteral("101"), QStringLiteral("2026-03-01 09:00:00"));
 
