@@ -85,7 +85,7 @@ void installSummaryOutput(frmKMHZB* window)
     placeBesideRefresh(window, [window](OutputJob& job) {
         const int start = static_cast<int>(leadingNumber(labelText(window, "lblStartMonth")));
         const int end = static_cast<int>(leadingNumber(labelText(window, "lblEndMonth")));
-        job = single(accountSummaryDocument(window->summary(), { {}, {}, monthRangeText(start, end) }));
+        job = single(accountSummaryDocument(window->ledger(), { {}, {}, monthRangeText(start, end) }));
         return true;
     });
 }
