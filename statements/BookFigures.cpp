@@ -73,7 +73,7 @@ void splitVoucherCash(const std::vector<CashSplitLine>& lines, std::map<QString,
     target[largest->account] += amount - given;
 }
 
-BookFigures BookFigures::load(Connection* connection, int startMonth, int endMonth)
+BookFigures BookFigures::load(Connection* connection, int startMonth, int endMonth, bool withCash)
 {
     BookFigures f;
     if (!connection)
@@ -115,6 +115,8 @@ BookFigures BookFigures::load(Connection* connection, int startMonth, int endMon
         m[static_cast<std::size_t>(month)] += cents;
     }
 
+    if (!withCash)
+        return f;
     // The lines of the chosen months, voucher by voucher, for the split of cash.
     Statement lines = connection->prepare(
         QStringLiteral("Select l.编号, l.科目编号, l.方向 <> 0, Round(l.金额 * 100)") + linesFrom()

@@ -37,8 +37,8 @@ public:
         bool cash = false; // 现金账 or 银行账 ticked on it or on a parent
     };
 
-    // Reads the book. months start..end (1-12) bound the cash flows; sums of every month are always read.
-    static BookFigures load(Connection* connection, int startMonth, int endMonth);
+    // Reads the book: sums of every month always; with cash, the split of the cash over months start..end (1-12).
+    static BookFigures load(Connection* connection, int startMonth, int endMonth, bool withCash);
 
     const Account* account(const QString& code) const;
     const std::map<QString, Account>& chart() const { return m_chart; }

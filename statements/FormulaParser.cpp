@@ -5,6 +5,8 @@
 namespace kessory {
 namespace {
 
+// Long enough for any statement line, short enough that reading and evaluating a formula never nests deeply.
+constexpr qsizetype kMaxLength = 2000;
 constexpr qint64 kMaxCents = 999'999'999'999'999'99LL; // ten thousand trillion yuan: far beyond any book
 
 struct Token {
@@ -62,6 +64,10 @@ public:
     ParsedFormula run()
     {
         ParsedFormula result;
+        if (m_text.size() > kMaxLength) {
+            result.error = QStringLiteral("公式太长（最多%1个字符）").arg(kMaxLength);
+            return result;
+        }
         if (!tokenize()) {
             result.error = m_error;
             return result;

@@ -145,6 +145,8 @@ StatementReport funComputeStatement(Connection* connection, const StatementDefin
                                     StatementPeriod period)
 {
     StatementReport report;
+    // One consistent view of the file for the template, the formulas and the books.
+    ReadSnapshot snapshot(connection);
     std::vector<StatementRow> rows;
     report.read = funReadStatement(statement, rows);
     if (!report.read)
@@ -173,7 +175,11 @@ StatementReport funComputeStatement(Connection* connection, const StatementDefin
 
     period.start = std::clamp(period.start, 1, 12);
     period.end = std::clamp(period.end, period.start, 12);
-    const BookFigures figures = BookFigures::load(connection, period.start, period.end);
+    // Only cash flow functions need the lines voucher by voucher.
+    bool withCash = false;
+    for (const auto& f : formulas)
+        withCash = withCash || f.second.contains(QStringLiteral("现金流"));
+    const BookFigures figures = BookFigures::load(connection, period.start, period.end, withCash);
     for (qsizetype v = 0; v < statement.valueFields.size(); ++v) {
         FormulaScope scope;
         scope.figures = &figures;

@@ -83,6 +83,7 @@ TEST(FormulaParser, ClearChineseErrors)
     EXPECT_TRUE(error("[0]").contains(QStringLiteral("行次")));
     EXPECT_TRUE(error("行 + 1").contains(QStringLiteral("行次")));
     EXPECT_TRUE(error("99999999999999999999").contains(QStringLiteral("太大")));
+    EXPECT_TRUE(error(QString(3000, QLatin1Char('('))).contains(QStringLiteral("太长")));
     EXPECT_TRUE(error("5 / (2 - 2)").contains(QStringLiteral("除数为零")));
     EXPECT_TRUE(error("999999999999999 * 999999999999999").contains(QStringLiteral("超出范围")));
     EXPECT_TRUE(error("期末余额(999)").contains(QStringLiteral("科目“999”不在科目表中")));
