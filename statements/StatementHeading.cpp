@@ -2,6 +2,7 @@
 
 #include "data/BookSettings.h"
 #include "data/basDBOperate.h"
+#include "shell/Clock.h"
 
 namespace kessory {
 
@@ -21,6 +22,15 @@ QString funEnterpriseName()
 int funAccountingYear()
 {
     return BookSettings::bookYear(basDBOperate::cnnDB.get());
+}
+
+int funDefaultEndMonth()
+{
+    const int bookYear = funAccountingYear();
+    const int year = Clock::currentYear();
+    if (year == bookYear)
+        return Clock::currentMonth();
+    return year > bookYear ? 12 : 1;
 }
 
 } // namespace kessory

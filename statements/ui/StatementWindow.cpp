@@ -1,7 +1,6 @@
 #include "statements/ui/StatementWindow.h"
 
 #include "data/basDBOperate.h"
-#include "shell/Clock.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
 #include "statements/StatementHeading.h"
@@ -88,17 +87,6 @@ bool isBalanceSheet(const StatementDefinition& statement)
     return statement.table == QStringLiteral("资产负债表");
 }
 
-// The month the period lists end on at first: the current month while the book is this year's, December for a
-// past year's book, January for a future one.
-int defaultEndMonth()
-{
-    const int bookYear = funAccountingYear();
-    const int year = Clock::currentYear();
-    if (year == bookYear)
-        return Clock::currentMonth();
-    return year > bookYear ? 12 : 1;
-}
-
 } // namespace
 
 StatementWindow::StatementWindow(const StatementDefinition& statement, QWidget* parent)
@@ -172,7 +160,7 @@ void StatementWindow::buildPeriodLists()
     }
     m_endMonth = list("cmbSelectEndMonth");
     label("Label18", QStringLiteral("月"));
-    m_endMonth->setCurrentIndex(defaultEndMonth() - 1);
+    m_endMonth->setCurrentIndex(funDefaultEndMonth() - 1);
 
     connect(m_startMonth, &QComboBox::activated, this, [this] { onPeriodChosen(true); });
     connect(m_endMonth, &QComboBox::activated, this, [this] { onPeriodChosen(false); });

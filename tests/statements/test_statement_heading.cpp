@@ -19,6 +19,11 @@ TEST(StatementHeading, YearOfTheLatestVoucherDate)
     // The book's own year when its settings give one.
     db.exec("INSERT INTO 账套设置 VALUES ('会计年度', '2027')");
     EXPECT_EQ(kessory::funAccountingYear(), 2027);
+    // A statement's period ends at first on this month of this year's book, on December of a past year's.
+    kessory::Clock::setNow(QDateTime(QDate(2027, 6, 1), QTime(9, 0)));
+    EXPECT_EQ(kessory::funDefaultEndMonth(), 6);
+    db.exec("UPDATE 账套设置 SET 值 = '2026' WHERE 项目 = '会计年度'");
+    EXPECT_EQ(kessory::funDefaultEndMonth(), 12);
     kessory::Clock::reset();
 }
 
