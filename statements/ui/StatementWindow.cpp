@@ -412,6 +412,11 @@ void StatementWindow::showChecks()
                           check.holds ? QStringLiteral("√ ") : QStringLiteral("× "), check.text.toHtmlEscaped());
     }
     m_checks->setText(shown ? lines.join(QStringLiteral("<br>")) : QString());
+    // The whole text again, for a check longer than the sheet is wide.
+    QStringList plain;
+    for (const StatementCheck& check : m_report.checks)
+        plain << check.text;
+    m_checks->setToolTip(shown ? plain.join(QLatin1Char('\n')) : QString());
     if (shown != !m_checks->isHidden()) {
         m_checks->setVisible(shown);
         layOut();
