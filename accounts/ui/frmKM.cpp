@@ -6,9 +6,11 @@
 #include "accounts/AccountTree.h"
 #include "accounts/PageFormat.h"
 #include "accounts/ui/TreeIcons.h"
+#include "output/ui/WindowOutput.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
+#include "shell/ui/WriteRefusal.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -201,7 +203,7 @@ void frmKM::buildControls()
     QPushButton* row[5] = {};
     for (int i = 0; i < 5; ++i)
         row[i] = button(this, bottom[i][0], bottom[i][1], twRect(90 + i * 1125, kBottomTop, 1035, kButtonHeight));
-    // 打  印 has no action yet.
+    kessory::installAccountsOutput(this, row[0]);
     connect(row[1], &QPushButton::clicked, this, [this] {
         funLoadTree();
         funClearDetail();
@@ -348,6 +350,8 @@ void frmKM::onNodeClick(QTreeWidgetItem* item)
 
 void frmKM::onAppend()
 {
+    if (kessory::refuseWhenReadOnly())
+        return;
     if (!funCheckChildKey(m_shownKey))
         return;
     setCommandsEnabled(false);
@@ -371,6 +375,8 @@ void frmKM::onAppend()
 
 void frmKM::onModify()
 {
+    if (kessory::refuseWhenReadOnly())
+        return;
     setCommandsEnabled(false);
     setMode(false, false, true);
     m_category->setEnabled(false);
@@ -389,6 +395,8 @@ void frmKM::onModify()
 
 void frmKM::onDelete()
 {
+    if (kessory::refuseWhenReadOnly())
+        return;
     setCommandsEnabled(false);
     setMode(false, true, false);
 }

@@ -1,7 +1,9 @@
 #include "shell/ui/MainMenu.h"
 
 #include "data/basDBOperate.h"
+#include "output/ui/OutputActions.h"
 #include "shell/Msg.h"
+#include "shell/ui/BookCommands.h"
 #include "shell/ui/WindowHost.h"
 
 #include <QDir>
@@ -60,6 +62,7 @@ void buildMainMenu(QMainWindow* frame)
 
     QMenu* system = mainMenu(frame, MenuKind::System);
     system->addSeparator();
+    addOutputMenu(frame);
     QAction* quit = system->addAction(QStringLiteral("退出(&X)"), frame, &QMainWindow::close);
     quit->setObjectName(QStringLiteral("act_Exit"));
 
@@ -67,6 +70,8 @@ void buildMainMenu(QMainWindow* frame)
         Msg::show(aboutText(), QStringLiteral("关于"));
     });
     about->setObjectName(QStringLiteral("act_About"));
+
+    addBookCommands(frame);
 }
 
 } // namespace kessory

@@ -1,6 +1,7 @@
 #include "statements/ui/StatementWindow.h"
 
 #include "data/basDBOperate.h"
+#include "output/ui/WindowOutput.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
 #include "statements/StatementHeading.h"
@@ -97,6 +98,7 @@ StatementWindow::StatementWindow(const StatementDefinition& statement, QWidget* 
     setWindowTitle(statement.windowCaption);
     buildToolBar();
     buildSheetFrame();
+    installStatementOutput(this, m_statement);
     setMinimumSize(minimumClientSize());
     resize(m_frame->width() + tw(600), tw(kToolBarHeight) + tw(8400));
     layOut();
