@@ -7,6 +7,7 @@
 #include "statements/Formula.h"
 #include "statements/StatementChecks.h"
 #include "statements/StatementDefinition.h"
+#include "statements/StatementHeading.h"
 
 #include <algorithm>
 #include <map>
@@ -124,6 +125,11 @@ StatementCell storedCell(const QString& text, bool asMoney)
 }
 
 } // namespace
+
+StatementPeriod defaultStatementPeriod()
+{
+    return { 1, funDefaultEndMonth() };
+}
 
 QString formulaErrorText()
 {

@@ -17,6 +17,9 @@ struct StatementPeriod {
     int end = 12;
 };
 
+// January to the month a statement's period ends on at first (see funDefaultEndMonth).
+StatementPeriod defaultStatementPeriod();
+
 // One value cell of a statement.
 struct StatementCell {
     enum class State {
