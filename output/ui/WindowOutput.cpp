@@ -9,6 +9,7 @@
 #include "output/ui/VoucherRangeDialog.h"
 #include "shell/Msg.h"
 #include "statements/StatementDefinition.h"
+#include "statements/ui/StatementWindow.h"
 #include "vouchers/ui/frmPZ.h"
 
 #include <QLabel>
@@ -92,8 +93,10 @@ void installSummaryOutput(frmKMHZB* window)
 
 void installStatementOutput(QWidget* window, const StatementDefinition& statement)
 {
-    placeBesideRefresh(window, [&statement](OutputJob& job) {
-        if (statementJob(statement, job))
+    placeBesideRefresh(window, [window, &statement](OutputJob& job) {
+        // The period the window shows.
+        const auto* shown = qobject_cast<const StatementWindow*>(window);
+        if (statementJob(statement, job, shown ? shown->period() : defaultStatementPeriod()))
             return true;
         Msg::show(QStringLiteral("无法读取报表数据."), QStringLiteral("提示"));
         return false;
