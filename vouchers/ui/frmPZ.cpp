@@ -3,6 +3,7 @@
 #include "controls/ui/ctlCashFormat.h"
 #include "controls/ui/ctlCashTitle.h"
 #include "data/basDBOperate.h"
+#include "shell/Clock.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "vouchers/VoucherSql.h"
@@ -10,7 +11,9 @@
 #include "vouchers/ui/StampPictures.h"
 #include "vouchers/ui/VoucherPaper.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
@@ -20,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -178,8 +180,8 @@ void frmPZ::buildToolBar()
     connect(m_cmd_Search, &QPushButton::clicked, this, &frmPZ::onSearch);
     connect(m_txt_Search, &QLineEdit::returnPressed, this, &frmPZ::onSearch);
     connect(m_cmd_CreateNew, &QPushButton::clicked, this, &frmPZ::onCreateNew);
-    // 保存 acts on a mouse release over it only, never on keyboard activation: see eventFilter.
-    m_cmd_Save->installEventFilter(this);
+    // 保存 runs once the click has been handled, so the row being left is stored first.
+    connect(m_cmd_Save, &QPushButton::clicked, this, [this] { QTimer::singleShot(0, this, &frmPZ::onSave); });
     connect(m_cmd_Delete, &QPushButton::clicked, this, &frmPZ::onVoid);
     connect(m_cmd_DeleteRec, &QPushButton::clicked, this, &frmPZ::onDelete);
     connect(m_cmd_SH, &QPushButton::clicked, this, &frmPZ::onAudit);
@@ -233,7 +235,18 @@ void frmPZ::buildVoucherPicture()
     formLabel(m_picPZ, QStringLiteral("号"), QRect(kSheetLeft + 86, headY, 16, headH));
 
     formLabel(m_picPZ, QStringLiteral("制单日期:"), QRect(236, headY, 64, headH), Qt::AlignRight | Qt::AlignVCenter);
-    m_lbl_ZDRQ = makeLabel(m_picPZ, QStringLiteral("lbl_ZDRQ"), QString(), QRect(302, headY, 140, headH));
+    // The voucher date: typed section by section or picked from the calendar; it reads like the form's entry.
+    m_dtp_ZDRQ = new QDateEdit(m_picPZ);
+    m_dtp_ZDRQ->setObjectName(QStringLiteral("dtp_ZDRQ"));
+    m_dtp_ZDRQ->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_dtp_ZDRQ->setCalendarPopup(true);
+    m_dtp_ZDRQ->setFrame(false);
+    m_dtp_ZDRQ->setDate(kessory::Clock::now().date());
+    m_dtp_ZDRQ->setGeometry(302, headY - 2, 112, headH + 4);
+    m_dtp_ZDRQ->setToolTip(QStringLiteral("制单日期：键入或单击右侧箭头从日历选择"));
+    m_dtp_ZDRQ->setStyleSheet(QStringLiteral("QDateEdit { background: transparent; color: black; }"
+                                             "QDateEdit:focus { background: #fff8d8; }"
+                                             "QDateEdit:disabled { color: black; }"));
 
     formLabel(m_picPZ, QStringLiteral("附单据:"), QRect(kSheetLeft + kSheetWidth - 120, headY, 52, headH),
               Qt::AlignRight | Qt::AlignVCenter);
@@ -367,6 +380,9 @@ void frmPZ::buildRow(int r)
             m_intCurRow = static_cast<qint16>(r);
         });
         connect(cash, &ctlCashFormat::lostFocus, this, [this] { m_timRefresh->start(); });
+        // Each digit typed updates the totals; see eventFilter.
+        for (QWidget* cell : cash->findChildren<QWidget*>())
+            cell->installEventFilter(this);
     }
 }
 
@@ -404,6 +420,14 @@ void frmPZ::resizeEvent(QResizeEvent* event)
     layoutWindow();
 }
 
+void frmPZ::closeEvent(QCloseEvent* event)
+{
+    if (funConfirmLeave())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void frmPZ::layoutWindow()
 {
     if (isMinimized())
@@ -417,11 +441,15 @@ void frmPZ::layoutWindow()
 bool frmPZ::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_cmd_Save && type == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (m_cmd_Save->rect().contains(mouse->position().toPoint()))
-            QTimer::singleShot(0, this, &frmPZ::onSave);
-        return false;
+    if (type == QEvent::KeyRelease) {
+        for (int r = 0; r < kRows; ++r) {
+            const auto i = static_cast<std::size_t>(r);
+            const auto* w = qobject_cast<QWidget*>(watched);
+            if (w && (m_csfJFJE[i]->isAncestorOf(w) || m_csfDFJE[i]->isAncestorOf(w))) {
+                QTimer::singleShot(0, this, [this, r] { liveTotals(r); });
+                return false;
+            }
+        }
     }
     if (watched == m_lbl_PZLB && type == QEvent::MouseButtonRelease) {
         onCategoryLabelClicked();
@@ -450,6 +478,11 @@ bool frmPZ::eventFilter(QObject* watched, QEvent* event)
             return false;
         }
         if (watched == m_txtKMMC[i]) {
+            // Escape in the name box empties it: it does not close the window here.
+            if (type == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+                event->accept();
+                return true;
+            }
             if (type == QEvent::KeyPress) {
                 auto* key = static_cast<QKeyEvent*>(event);
                 const bool swallowDown = nameKeyDown(r, key);
