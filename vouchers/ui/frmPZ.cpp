@@ -244,9 +244,11 @@ void frmPZ::buildVoucherPicture()
     m_dtp_ZDRQ->setDate(kessory::Clock::now().date());
     m_dtp_ZDRQ->setGeometry(302, headY - 2, 112, headH + 4);
     m_dtp_ZDRQ->setToolTip(QStringLiteral("制单日期：键入或单击右侧箭头从日历选择"));
-    m_dtp_ZDRQ->setStyleSheet(QStringLiteral("QDateEdit { background: transparent; color: black; }"
-                                             "QDateEdit:focus { background: #fff8d8; }"
-                                             "QDateEdit:disabled { color: black; }"));
+    // On the paper: no box of its own, the text in black also while the date is locked.
+    QPalette onPaper = m_dtp_ZDRQ->palette();
+    onPaper.setColor(QPalette::Base, Qt::transparent);
+    onPaper.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    m_dtp_ZDRQ->setPalette(onPaper);
 
     formLabel(m_picPZ, QStringLiteral("附单据:"), QRect(kSheetLeft + kSheetWidth - 120, headY, 52, headH),
               Qt::AlignRight | Qt::AlignVCenter);
