@@ -35,6 +35,32 @@ protected:
     }
 };
 
+// Escape that no control of the window took for itself (a name box empties itself on it, a list closes) reaches
+// the window and clicks its close button.
+class EscapeClicks final : public QObject {
+public:
+    EscapeClicks(QAbstractButton* button, QObject* parent)
+        : QObject(parent)
+        , m_button(button)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier || !m_button->isEnabled())
+            return false;
+        m_button->click();
+        return true;
+    }
+
+private:
+    QAbstractButton* m_button;
+};
+
 void installEnterClicks()
 {
     static EnterClicksButton* filter = nullptr;
@@ -60,14 +86,18 @@ void bindKey(QAbstractButton* button, const QKeySequence& key)
 {
     if (!button)
         return;
+    const QString tip = button->toolTip().isEmpty() ? button->text().remove(QLatin1Char(' ')) : button->toolTip();
+    button->setToolTip(keyTip(tip, key));
+    if (key == QKeySequence(Qt::Key_Escape)) {
+        button->window()->installEventFilter(new EscapeClicks(button, button));
+        return;
+    }
     auto* shortcut = new QShortcut(key, button->window());
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(shortcut, &QShortcut::activated, button, [button] {
         if (button->isEnabled() && button->isVisibleTo(button->window()))
             button->click();
     });
-    const QString tip = button->toolTip().isEmpty() ? button->text().remove(QLatin1Char(' ')) : button->toolTip();
-    button->setToolTip(keyTip(tip, key));
 }
 
 void bindCommandKeys(QWidget* window)

@@ -15,6 +15,7 @@ namespace kessory {
 void bindCommandKeys(QWidget* window);
 
 // One key for one button of a window: pressing it anywhere in the window clicks the button when it is usable.
+// Escape clicks only when no control of the window took it for itself.
 void bindKey(QAbstractButton* button, const QKeySequence& key);
 
 // The text a button's tooltip shows for a key: "下一条 (PgDn)".

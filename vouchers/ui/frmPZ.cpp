@@ -480,11 +480,6 @@ bool frmPZ::eventFilter(QObject* watched, QEvent* event)
             return false;
         }
         if (watched == m_txtKMMC[i]) {
-            // Escape in the name box empties it: it does not close the window here.
-            if (type == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-                event->accept();
-                return true;
-            }
             if (type == QEvent::KeyPress) {
                 auto* key = static_cast<QKeyEvent*>(event);
                 const bool swallowDown = nameKeyDown(r, key);
