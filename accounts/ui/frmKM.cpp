@@ -6,6 +6,7 @@
 #include "accounts/AccountTree.h"
 #include "accounts/PageFormat.h"
 #include "accounts/ui/TreeIcons.h"
+#include "output/ui/WindowOutput.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
@@ -222,7 +223,7 @@ void frmKM::buildControls()
     grid->addLayout(bottomRow, 3, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setRowStretch(1, 1);
-    // 打  印 has no action yet.
+    kessory::installAccountsOutput(this, row[0]);
     connect(row[1], &QPushButton::clicked, this, [this] {
         funLoadTree();
         funClearDetail();
