@@ -6,8 +6,10 @@
 
 namespace kessory::Msg {
 
-enum class Buttons { Ok, YesNo };
-enum class Answer { Ok, Yes, No };
+// YesNoDefaultNo: Yes and No with No as the default button (a question whose Yes is the risky answer).
+// YesNoCancel: 是 / 否 / 取消, Cancel on Escape.
+enum class Buttons { Ok, YesNo, YesNoDefaultNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
 
 struct Shown {
     QString text;
@@ -15,7 +17,7 @@ struct Shown {
     Buttons buttons;
 };
 
-// Every message box of the program: modal, no icon, the given title, OK or Yes/No.
+// Every message box of the program: modal, no icon, the given title, OK, Yes/No or Yes/No/Cancel.
 Answer show(const QString& text, const QString& title, Buttons buttons = Buttons::Ok);
 inline bool ask(const QString& text, const QString& title)
 {

@@ -3,6 +3,8 @@
 #include "data/basDBOperate.h"
 #include "vouchers/VoucherSql.h"
 
+#include <sqlite3.h>
+
 namespace kessory::AccountList {
 
 std::optional<QStringList> load()
@@ -17,6 +19,34 @@ std::optional<QStringList> load()
     }
     rs->close();
     return entries;
+}
+
+bool Cache::refresh()
+{
+    kessory::Connection* connection = basDBOperate::cnnDB.get();
+    qint64 version = -1;
+    qint64 changes = -1;
+    if (connection && connection->handle()) {
+        sqlite3* db = connection->handle();
+        // data_version moves on another connection's commit; total_changes counts this connection's own writes.
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &st, nullptr) == SQLITE_OK
+            && sqlite3_step(st) == SQLITE_ROW)
+            version = sqlite3_column_int64(st, 0);
+        sqlite3_finalize(st);
+        changes = sqlite3_total_changes64(db);
+    }
+    if (m_loaded && connection == m_connection && version >= 0 && version == m_dataVersion && changes == m_changes)
+        return false;
+    const std::optional<QStringList> read = load();
+    if (!read)
+        return false;
+    m_entries = *read;
+    m_loaded = true;
+    m_connection = connection;
+    m_dataVersion = version;
+    m_changes = changes;
+    return true;
 }
 
 Entry split(const QString& entry)

@@ -12,6 +12,25 @@ namespace AccountList {
 // Reads the chart of accounts on a recordset of its own; nothing when the query fails or finds no account.
 std::optional<QStringList> load();
 
+// The look-up list read once and read again only when the file may have changed since: a write through the
+// program's connection, or another program's commit. Paging through vouchers then never rereads the chart.
+class Cache {
+public:
+    // True when the entries were read again (they may differ); false when they stand as they were, or the read
+    // failed (the entries then stay too).
+    bool refresh();
+    const QStringList& entries() const { return m_entries; }
+    // The next refresh reads again whatever the file says.
+    void invalidate() { m_loaded = false; }
+
+private:
+    QStringList m_entries;
+    qint64 m_dataVersion = -1;
+    qint64 m_changes = -1;
+    const void* m_connection = nullptr;
+    bool m_loaded = false;
+};
+
 struct Entry {
     QString code;
     QString name;

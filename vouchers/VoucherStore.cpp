@@ -140,12 +140,12 @@ bool VoucherStore::funSaveVoucher(bool silent)
     }
     if (header.记账日期.isEmpty())
         header.记账日期 = Clock::generalDate();
-    if (header.月份 == 0) {
-        const int month = monthOf(header.记账日期);
-        if (month == 0)
-            return false;
+    // The month is always the month of the voucher date, whatever was stored before; a stored month stays only
+    // where the date cannot be read.
+    if (const int month = monthOf(header.记账日期); month != 0)
         header.月份 = static_cast<qint16>(month);
-    }
+    else if (header.月份 == 0)
+        return false;
     if (header.记账人.isEmpty())
         header.记账人 = QStringLiteral("USER");
 

@@ -14,6 +14,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHash>
 #include <QHeaderView>
@@ -21,6 +23,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
 
 using namespace kessory::accounts;
 
@@ -29,32 +33,24 @@ namespace {
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
 
-// The right column and its rows, in 1/1440 inch.
-constexpr int kRightLeft = 3270;
-constexpr int kRightWidth = 2355;
-constexpr int kLabelWidth = 780;
-constexpr int kFieldTop = 390;
-constexpr int kRowPitch = 360;
-constexpr int kRowHeight = 300;
-constexpr int kGroupHeight = 690;
-constexpr int kCommandTop = 3735;
-constexpr int kBottomTop = 4095;
+// The designed sizes, in 1/1440 inch: the window's least size, the tree's and a command button's height.
+constexpr int kWindowWidth = 5715;
+constexpr int kWindowHeight = 4455;
+constexpr int kTreeWidth = 3075;
+constexpr int kTreeHeight = 3315;
 constexpr int kButtonHeight = 315;
+// A field holds a name of this many characters without clipping it.
+constexpr int kNameChars = 16;
 
-QRect twRect(int left, int top, int width, int height)
-{
-    return { tw(left), tw(top), tw(width), tw(height) };
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
+QPushButton* button(QWidget* parent, const char* name, const char* caption)
 {
     auto* b = new QPushButton(QString::fromUtf8(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
+    b->setMinimumHeight(tw(kButtonHeight));
     return b;
 }
 
-QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items, const QRect& geometry)
+QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items)
 {
     auto* c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
@@ -62,16 +58,14 @@ QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items,
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems(items);
     c->setCurrentIndex(-1);
-    c->setGeometry(geometry);
     return c;
 }
 
-QLabel* label(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
+QLabel* label(QWidget* parent, const char* name, const char* caption)
 {
     auto* l = new QLabel(QString::fromUtf8(caption), parent);
     if (name)
         l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(geometry);
     return l;
 }
 
@@ -82,19 +76,26 @@ frmKM::frmKM(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmKM"));
     setWindowTitle(QStringLiteral("会计科目管理器"));
-    setFixedSize(tw(5715), tw(4455));
     buildControls();
+    // The content grows with the window; the tree takes the room.
+    setMinimumSize(minimumSizeHint().expandedTo(QSize(tw(kWindowWidth), tw(kWindowHeight))));
+    resize(minimumSize());
     funLoadTree();
     funClearDetail();
 }
 
 void frmKM::buildControls()
 {
-    label(this, "Label1", "科目级长:3-2-2-2-2-2", twRect(90, 90, 3075, 240));
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+
+    grid->addWidget(label(this, "Label1", "科目级长:3-2-2-2-2-2"), 0, 0);
     m_icons = new kessory::TreeIconList(this);
     m_tree = new QTreeWidget(this);
     m_tree->setObjectName(QStringLiteral("tre_KMList"));
-    m_tree->setGeometry(twRect(90, 360, 3075, 3315));
+    m_tree->setMinimumSize(tw(kTreeWidth), tw(kTreeHeight));
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setIconSize(QSize(16, 16));
@@ -103,14 +104,19 @@ void frmKM::buildControls()
     m_tree->setTextElideMode(Qt::ElideNone);
     m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tree->header()->setStretchLastSection(false);
+    grid->addWidget(m_tree, 1, 0);
     connect(m_tree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { onNodeClick(item); });
     // The keyboard moves the selection without a click; it shows the account all the same.
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item && !m_loading)
             onNodeClick(item);
     });
-    auto* expand = button(this, "cmd_Open", "全部展开", twRect(90, kCommandTop, 1500, kButtonHeight));
-    auto* collapse = button(this, "cmd_Close", "全部收起", twRect(1665, kCommandTop, 1500, kButtonHeight));
+    auto* treeButtons = new QHBoxLayout;
+    auto* expand = button(this, "cmd_Open", "全部展开");
+    auto* collapse = button(this, "cmd_Close", "全部收起");
+    treeButtons->addWidget(expand);
+    treeButtons->addWidget(collapse);
+    grid->addLayout(treeButtons, 2, 0);
     connect(expand, &QPushButton::clicked, this, [this] {
         m_tree->expandAll();
         funClearDetail();
@@ -120,24 +126,29 @@ void frmKM::buildControls()
         funClearDetail();
     });
 
-    m_nature = label(this, "lbl_KMXZ", "", twRect(kRightLeft, 90, kRightWidth, 240));
-    const int fieldLeft = kRightLeft + kLabelWidth;
-    const int fieldWidth = kRightWidth - kLabelWidth;
-    const auto rowTop = [](int row) { return kFieldTop + row * kRowPitch; };
-    const char* const captions[] = { "科目编码", "科目名称", "科目类型", "帐页格式" };
-    for (int row = 0; row < 4; ++row)
-        label(this, nullptr, captions[row], twRect(kRightLeft, rowTop(row) + 30, kLabelWidth, 240));
+    m_nature = label(this, "lbl_KMXZ", "");
+    grid->addWidget(m_nature, 0, 1);
+
+    auto* right = new QVBoxLayout;
+    right->setSpacing(6);
+    auto* form = new QFormLayout;
+    form->setContentsMargins(0, 0, 0, 0);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_code = new QLineEdit(this);
     m_code->setObjectName(QStringLiteral("txt_KMBM"));
-    m_code->setGeometry(twRect(fieldLeft, rowTop(0), fieldWidth, kRowHeight));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("txt_KMMC"));
-    m_name->setGeometry(twRect(fieldLeft, rowTop(1), fieldWidth, kRowHeight));
+    // A long account name is read whole.
+    m_name->setMinimumWidth(fontMetrics().horizontalAdvance(QString(kNameChars, QChar(0x8D26))) + 12);
     m_category = comboBox(this, "cmb_KMLX",
                           { QStringLiteral("资产类"), QStringLiteral("负债类"), QStringLiteral("权益类"),
-                            QStringLiteral("成本类"), QStringLiteral("损益类") },
-                          twRect(fieldLeft, rowTop(2), fieldWidth, kRowHeight));
-    m_pageFormat = comboBox(this, "cmb_ZYGS", pageFormats(), twRect(fieldLeft, rowTop(3), fieldWidth, kRowHeight));
+                            QStringLiteral("成本类"), QStringLiteral("损益类") });
+    m_pageFormat = comboBox(this, "cmb_ZYGS", pageFormats());
+    form->addRow(QStringLiteral("科目编码"), m_code);
+    form->addRow(QStringLiteral("科目名称"), m_name);
+    form->addRow(QStringLiteral("科目类型"), m_category);
+    form->addRow(QStringLiteral("帐页格式"), m_pageFormat);
+    right->addLayout(form);
     connect(m_code, &QLineEdit::textChanged, this, &frmKM::onCodeChanged);
     kessory::keepOnOneLine(m_name);
     kessory::keepOnOneLine(m_pageFormat->lineEdit());
@@ -145,46 +156,50 @@ void frmKM::buildControls()
     connect(m_pageFormat, &QComboBox::textActivated, this, &frmKM::onPageFormatChanged);
 
     // The two optional parts: a group each with its tick and its list.
-    const auto group = [&](const char* name, int top, const char* tickName, const char* tickCaption,
-                           const char* labelName, const char* labelCaption, const char* listName,
-                           const QStringList& items, QCheckBox*& tick, QComboBox*& list) {
+    const auto group = [&](const char* name, const char* tickName, const char* tickCaption, const char* labelName,
+                           const char* labelCaption, const char* listName, const QStringList& items, QCheckBox*& tick,
+                           QComboBox*& list) {
         auto* box = new QGroupBox(this);
         box->setObjectName(QString::fromLatin1(name));
-        box->setGeometry(twRect(kRightLeft, top, kRightWidth, kGroupHeight));
+        auto* inner = new QGridLayout(box);
+        inner->setContentsMargins(6, 4, 6, 4);
         tick = new QCheckBox(QString::fromUtf8(tickCaption), box);
         tick->setObjectName(QString::fromLatin1(tickName));
-        tick->setGeometry(twRect(90, 45, kRightWidth - 180, 270));
-        label(box, labelName, labelCaption, twRect(90, 375, kLabelWidth, 240));
-        list = comboBox(box, listName, items, twRect(kLabelWidth + 90, 345, fieldWidth - 180, kRowHeight));
+        inner->addWidget(tick, 0, 0, 1, 2);
+        inner->addWidget(label(box, labelName, labelCaption), 1, 0);
+        list = comboBox(box, listName, items);
+        inner->addWidget(list, 1, 1);
+        inner->setColumnStretch(1, 1);
         QComboBox* l = list;
         connect(tick, &QCheckBox::toggled, l, &QComboBox::setEnabled);
+        kessory::keepOnOneLine(list->lineEdit());
+        right->addWidget(box);
         return box;
     };
-    const int groupTop = rowTop(4);
-    const auto oneLine = [](QComboBox* list) { kessory::keepOnOneLine(list->lineEdit()); };
     m_currencyGroup
-        = group("fra_WBHS", groupTop, "chk_WBHS", "外币核算", "Label5", "外币币种", "cmb_WBBZ",
+        = group("fra_WBHS", "chk_WBHS", "外币核算", "Label5", "外币币种", "cmb_WBBZ",
                 { QStringLiteral("日元"), QStringLiteral("美元"), QStringLiteral("港币") }, m_currencyTick, m_currency);
-    m_quantityGroup = group("fra_SLHS", groupTop + kGroupHeight + 45, "chk_SLHS", "数量核算", "Label6", "计量单位",
-                            "cmb_JLDW", {}, m_quantityTick, m_unit);
+    m_quantityGroup
+        = group("fra_SLHS", "chk_SLHS", "数量核算", "Label6", "计量单位", "cmb_JLDW", {}, m_quantityTick, m_unit);
 
-    oneLine(m_currency);
-    oneLine(m_unit);
-
-    const int tickTop = groupTop + 2 * kGroupHeight + 120;
+    auto* ticks = new QHBoxLayout;
     m_journal = new QCheckBox(QStringLiteral("日记账"), this);
     m_journal->setObjectName(QStringLiteral("chk_RJZ"));
-    m_journal->setGeometry(twRect(kRightLeft + 90, tickTop, 1050, 270));
     m_bank = new QCheckBox(QStringLiteral("银行账"), this);
     m_bank->setObjectName(QStringLiteral("chk_YHZ"));
-    m_bank->setGeometry(twRect(kRightLeft + 1260, tickTop, 1050, 270));
+    ticks->addWidget(m_journal);
+    ticks->addWidget(m_bank);
+    right->addLayout(ticks);
+    right->addStretch(1);
+    grid->addLayout(right, 1, 1);
 
-    const int commandWidth = (kRightWidth - 150) / 3;
-    m_append = button(this, "cmd_Append", "添 加", twRect(kRightLeft, kCommandTop, commandWidth, kButtonHeight));
-    m_modify = button(this, "cmd_Modify", "修  改",
-                      twRect(kRightLeft + commandWidth + 75, kCommandTop, commandWidth, kButtonHeight));
-    m_delete = button(this, "cmd_Delete", "删  除",
-                      twRect(kRightLeft + 2 * (commandWidth + 75), kCommandTop, commandWidth, kButtonHeight));
+    auto* commands = new QHBoxLayout;
+    m_append = button(this, "cmd_Append", "添 加");
+    m_modify = button(this, "cmd_Modify", "修  改");
+    m_delete = button(this, "cmd_Delete", "删  除");
+    for (QPushButton* b : { m_append, m_modify, m_delete })
+        commands->addWidget(b);
+    grid->addLayout(commands, 2, 1);
     // A shown account is read in disabled fields: keep its text legible.
     for (QWidget* w : detailControls()) {
         QPalette palette = w->palette();
@@ -200,9 +215,15 @@ void frmKM::buildControls()
         { "cmd_Print", "打  印" },  { "cmb_Refresh", "刷  新" }, { "cmd_Accept", "确  认" },
         { "cmd_Cancel", "取  消" }, { "cmd_Quit", "退出" },
     };
+    auto* bottomRow = new QHBoxLayout;
     QPushButton* row[5] = {};
-    for (int i = 0; i < 5; ++i)
-        row[i] = button(this, bottom[i][0], bottom[i][1], twRect(90 + i * 1125, kBottomTop, 1035, kButtonHeight));
+    for (int i = 0; i < 5; ++i) {
+        row[i] = button(this, bottom[i][0], bottom[i][1]);
+        bottomRow->addWidget(row[i]);
+    }
+    grid->addLayout(bottomRow, 3, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setRowStretch(1, 1);
     kessory::installAccountsOutput(this, row[0]);
     connect(row[1], &QPushButton::clicked, this, [this] {
         funLoadTree();
@@ -367,6 +388,8 @@ void frmKM::onAppend()
     m_currencyGroup->setEnabled(true);
     m_quantityGroup->setEnabled(true);
     emptyFields();
+    // The page format may have been empty already, so its change handler did not run: the ticks follow it here.
+    onPageFormatChanged(m_pageFormat->currentText());
     m_currencyTick->setChecked(false);
     m_quantityTick->setChecked(false);
     m_code->setText(*proposed);
@@ -403,10 +426,15 @@ void frmKM::onDelete()
 
 void frmKM::onAccept()
 {
+    const QString written = m_code->text().trimmed();
     if (m_blnAppend) {
         if (funAddAccount(fieldInput()) == WriteResult::Refused)
             return;
-    } else if (m_blnDelete && !m_blnModify) {
+        commonEnd();
+        showAccount(written);
+        return;
+    }
+    if (m_blnDelete && !m_blnModify) {
         const DeleteResult result = funDeleteAccount(m_code->text());
         if (result == DeleteResult::Refused)
             return;
@@ -417,8 +445,30 @@ void frmKM::onAccept()
     } else if (m_blnModify) {
         if (funModifyAccount(fieldInput()) == WriteResult::Refused)
             return;
+        commonEnd();
+        showAccount(written);
+        return;
     }
     commonEnd();
+}
+
+void frmKM::showAccount(const QString& code)
+{
+    const QString key = QStringLiteral("B") + code;
+    QTreeWidgetItemIterator it(m_tree);
+    for (; *it; ++it) {
+        if ((*it)->data(0, kKeyRole).toString() == key)
+            break;
+    }
+    QTreeWidgetItem* item = *it;
+    if (!item)
+        return;
+    for (QTreeWidgetItem* p = item->parent(); p; p = p->parent())
+        p->setExpanded(true);
+    item->setExpanded(true);
+    m_tree->setCurrentItem(item);
+    m_tree->scrollToItem(item);
+    onNodeClick(item);
 }
 
 void frmKM::onCodeChanged(const QString& text)

@@ -45,6 +45,8 @@ private:
     void emptyFields();
     void setMode(bool append, bool remove, bool modify);
     void commonEnd();
+    // Selects the account of this code in the tree, its branch expanded, and shows it.
+    void showAccount(const QString& code);
     kessory::accounts::AccountInput fieldInput() const;
     static void setComboText(QComboBox* combo, const QString& text);
 

@@ -8,24 +8,47 @@
 
 namespace kessory {
 
+namespace {
+
+QMessageBox::StandardButtons standardButtons(Msg::Buttons buttons)
+{
+    switch (buttons) {
+    case Msg::Buttons::Ok:
+        return QMessageBox::Ok;
+    case Msg::Buttons::YesNo:
+    case Msg::Buttons::YesNoDefaultNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case Msg::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
 void installMessagePresenter()
 {
     Msg::setPresenter([](const QString& text, const QString& title, Msg::Buttons buttons) {
-        QMessageBox box(QMessageBox::NoIcon, title, text,
-                        buttons == Msg::Buttons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
-                        QApplication::activeWindow());
+        QMessageBox box(QMessageBox::NoIcon, title, text, standardButtons(buttons), QApplication::activeWindow());
         box.setWindowModality(Qt::ApplicationModal);
-        if (buttons == Msg::Buttons::YesNo) {
-            box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
-            box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
-            box.setDefaultButton(QMessageBox::Yes);
-        } else {
+        if (buttons == Msg::Buttons::Ok) {
             box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+            box.exec();
+            return Msg::Answer::Ok;
+        }
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("是(&Y)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("否(&N)"));
+        box.setDefaultButton(buttons == Msg::Buttons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::Yes);
+        if (buttons == Msg::Buttons::YesNoCancel) {
+            box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
+            box.setEscapeButton(QMessageBox::Cancel);
         }
         const int r = box.exec();
-        if (buttons == Msg::Buttons::Ok)
-            return Msg::Answer::Ok;
-        return r == QMessageBox::Yes ? Msg::Answer::Yes : Msg::Answer::No;
+        if (r == QMessageBox::Yes)
+            return Msg::Answer::Yes;
+        if (r == QMessageBox::Cancel)
+            return Msg::Answer::Cancel;
+        return Msg::Answer::No;
     });
 }
 

@@ -1,9 +1,11 @@
 #include "shell/ui/WindowHost.h"
 
+#include "shell/ui/CommandKeys.h"
 #include "shell/ui/WindowFactories.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <algorithm>
 
 namespace kessory {
 
@@ -17,6 +19,17 @@ WindowHost::WindowHost()
 {
     m_factories = { createVoucherWindow, createDetailLedgerWindow, createGeneralLedgerWindow, createCashFlowWindow,
                     createIncomeWindow,  createBalanceSheetWindow, createAccountWindow,       createSummaryWindow };
+}
+
+// A new child stands wholly inside the frame's area where it fits; one larger than the area starts at its top left
+// corner and the area scrolls to the rest.
+void WindowHost::placeInside(QWidget* frame) const
+{
+    if (!m_area)
+        return;
+    const QSize room = m_area->viewport()->size();
+    const auto clamp = [](int at, int size, int space) { return size >= space ? 0 : std::clamp(at, 0, space - size); };
+    frame->move(clamp(frame->x(), frame->width(), room.width()), clamp(frame->y(), frame->height(), room.height()));
 }
 
 void WindowHost::setArea(QMdiArea* area)
@@ -35,11 +48,13 @@ QWidget* WindowHost::open(WindowKind kind)
 {
     const auto i = static_cast<std::size_t>(kind);
     QWidget* window = m_windows[i];
+    const bool created = !window;
     if (!window) {
         window = m_factories[i]();
         if (!window)
             return nullptr;
         window->setAttribute(Qt::WA_DeleteOnClose);
+        bindCommandKeys(window);
         m_windows[i] = window;
         if (m_area) {
             QMdiSubWindow* sub = m_area->addSubWindow(window);
@@ -54,6 +69,8 @@ QWidget* WindowHost::open(WindowKind kind)
         frame = sub;
     frame->show();
     window->show();
+    if (created && frame != window)
+        placeInside(frame);
     frame->raise();
     if (m_area) {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(frame))
@@ -87,14 +104,13 @@ void WindowHost::setFactory(WindowKind kind, Factory factory)
     m_factories[static_cast<std::size_t>(kind)] = std::move(factory);
 }
 
-void closeWindow(QWidget* window)
+bool closeWindow(QWidget* window)
 {
     if (!window)
-        return;
+        return true;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
-        sub->close();
-    else
-        window->close();
+        return sub->close();
+    return window->close();
 }
 
 QString windowObjectName(WindowKind kind)

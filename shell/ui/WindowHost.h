@@ -35,13 +35,15 @@ public:
 
 private:
     WindowHost();
+    void placeInside(QWidget* frame) const;
     QPointer<QMdiArea> m_area;
     std::array<QPointer<QWidget>, kWindowKinds> m_windows;
     std::array<Factory, kWindowKinds> m_factories;
 };
 
-// Closes a function window, whether it stands in the frame or alone.
-void closeWindow(QWidget* window);
+// Closes a function window, whether it stands in the frame or alone; false when the window refused (its user chose
+// to stay). No window: true.
+bool closeWindow(QWidget* window);
 
 // The object names and captions of the eight windows.
 QString windowObjectName(WindowKind kind);

@@ -10,8 +10,10 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QScreen>
 #include <QVBoxLayout>
 
 using kessory::ButtonPicture;
@@ -33,7 +35,11 @@ mdiKessory::mdiKessory(QWidget* parent)
     setObjectName(QStringLiteral("mdiKessory"));
     setWindowTitle(programTitle());
     setMinimumSize(kMinWidth, kMinHeight);
-    resize(1024, 720);
+    // The frame fits the screen it opens on, down to its minimum size.
+    QSize start(1024, 720);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        start = start.boundedTo(screen->availableGeometry().size() - QSize(0, 40));
+    resize(start.expandedTo(minimumSize()));
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -69,6 +75,9 @@ mdiKessory::mdiKessory(QWidget* parent)
     m_area = new QMdiArea(central);
     m_area->setObjectName(QStringLiteral("mdiArea"));
     m_area->setBackground(QColor(128, 128, 128));
+    // A child larger than the area is reached by scrolling.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_area->viewport()->setMouseTracking(true);
     m_area->viewport()->installEventFilter(this);
     layout->addWidget(m_area, 1);
@@ -170,13 +179,21 @@ bool mdiKessory::eventFilter(QObject* watched, QEvent* event)
 
 void mdiKessory::resizeEvent(QResizeEvent* event)
 {
-    // The minimum size keeps the frame at 12000 by 8500 units or more; minimising stays possible.
     QMainWindow::resizeEvent(event);
+    // Without a window manager nothing holds the frame to its minimum size: a smaller size snaps back to it.
+    // Minimising stays possible.
+    if (!isMinimized() && (width() < minimumWidth() || height() < minimumHeight()))
+        resize(size().expandedTo(minimumSize()));
 }
 
 void mdiKessory::closeEvent(QCloseEvent* event)
 {
-    // The function windows run none of their own closing logic.
+    // The voucher window asks about unsaved typing first; its 取消 keeps the program running. The other function
+    // windows have nothing to ask and run none of their own closing logic.
+    if (!kessory::closeWindow(kessory::WindowHost::instance().find(kessory::WindowKind::PZ))) {
+        event->ignore();
+        return;
+    }
     event->accept();
     basSysFunction::funExitSystem();
 }

@@ -4,6 +4,7 @@
 #include "controls/ui/ctlCashTitle.h"
 #include "data/basDBOperate.h"
 #include "output/ui/WindowOutput.h"
+#include "shell/Clock.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "vouchers/VoucherSql.h"
@@ -11,7 +12,9 @@
 #include "vouchers/ui/StampPictures.h"
 #include "vouchers/ui/VoucherPaper.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
@@ -21,7 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -186,8 +188,8 @@ void frmPZ::buildToolBar()
     connect(m_cmd_Search, &QPushButton::clicked, this, &frmPZ::onSearch);
     connect(m_txt_Search, &QLineEdit::returnPressed, this, &frmPZ::onSearch);
     connect(m_cmd_CreateNew, &QPushButton::clicked, this, &frmPZ::onCreateNew);
-    // 保存 acts on a mouse release over it only, never on keyboard activation: see eventFilter.
-    m_cmd_Save->installEventFilter(this);
+    // 保存 runs once the click has been handled, so the row being left is stored first.
+    connect(m_cmd_Save, &QPushButton::clicked, this, [this] { QTimer::singleShot(0, this, &frmPZ::onSave); });
     connect(m_cmd_Delete, &QPushButton::clicked, this, &frmPZ::onVoid);
     connect(m_cmd_DeleteRec, &QPushButton::clicked, this, &frmPZ::onDelete);
     connect(m_cmd_SH, &QPushButton::clicked, this, &frmPZ::onAudit);
@@ -241,7 +243,20 @@ void frmPZ::buildVoucherPicture()
     formLabel(m_picPZ, QStringLiteral("号"), QRect(kSheetLeft + 86, headY, 16, headH));
 
     formLabel(m_picPZ, QStringLiteral("制单日期:"), QRect(236, headY, 64, headH), Qt::AlignRight | Qt::AlignVCenter);
-    m_lbl_ZDRQ = makeLabel(m_picPZ, QStringLiteral("lbl_ZDRQ"), QString(), QRect(302, headY, 140, headH));
+    // The voucher date: typed section by section or picked from the calendar; it reads like the form's entry.
+    m_dtp_ZDRQ = new QDateEdit(m_picPZ);
+    m_dtp_ZDRQ->setObjectName(QStringLiteral("dtp_ZDRQ"));
+    m_dtp_ZDRQ->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_dtp_ZDRQ->setCalendarPopup(true);
+    m_dtp_ZDRQ->setFrame(false);
+    m_dtp_ZDRQ->setDate(kessory::Clock::now().date());
+    m_dtp_ZDRQ->setGeometry(302, headY - 2, 112, headH + 4);
+    m_dtp_ZDRQ->setToolTip(QStringLiteral("制单日期：键入或单击右侧箭头从日历选择"));
+    // On the paper: no box of its own, the text in black also while the date is locked.
+    QPalette onPaper = m_dtp_ZDRQ->palette();
+    onPaper.setColor(QPalette::Base, Qt::transparent);
+    onPaper.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    m_dtp_ZDRQ->setPalette(onPaper);
 
     formLabel(m_picPZ, QStringLiteral("附单据:"), QRect(kSheetLeft + kSheetWidth - 120, headY, 52, headH),
               Qt::AlignRight | Qt::AlignVCenter);
@@ -375,6 +390,9 @@ void frmPZ::buildRow(int r)
             m_intCurRow = static_cast<qint16>(r);
         });
         connect(cash, &ctlCashFormat::lostFocus, this, [this] { m_timRefresh->start(); });
+        // Each digit typed updates the totals; see eventFilter.
+        for (QWidget* cell : cash->findChildren<QWidget*>())
+            cell->installEventFilter(this);
     }
 }
 
@@ -412,6 +430,14 @@ void frmPZ::resizeEvent(QResizeEvent* event)
     layoutWindow();
 }
 
+void frmPZ::closeEvent(QCloseEvent* event)
+{
+    if (funConfirmLeave())
+        event->accept();
+    else
+        event->ignore();
+}
+
 void frmPZ::layoutWindow()
 {
     if (isMinimized())
@@ -425,11 +451,15 @@ void frmPZ::layoutWindow()
 bool frmPZ::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == m_cmd_Save && type == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (m_cmd_Save->rect().contains(mouse->position().toPoint()))
-            QTimer::singleShot(0, this, &frmPZ::onSave);
-        return false;
+    if (type == QEvent::KeyRelease) {
+        for (int r = 0; r < kRows; ++r) {
+            const auto i = static_cast<std::size_t>(r);
+            const auto* w = qobject_cast<QWidget*>(watched);
+            if (w && (m_csfJFJE[i]->isAncestorOf(w) || m_csfDFJE[i]->isAncestorOf(w))) {
+                QTimer::singleShot(0, this, [this, r] { liveTotals(r); });
+                return false;
+            }
+        }
     }
     if (watched == m_lbl_PZLB && type == QEvent::MouseButtonRelease) {
         onCategoryLabelClicked();

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "data/Recordset.h"
+#include "vouchers/AccountList.h"
 #include "vouchers/VoucherStore.h"
 #include "vouchers/VoucherTypes.h"
 
+#include <QDate>
 #include <QStringList>
 #include <QWidget>
 #include <array>
 
 class QComboBox;
+class QDateEdit;
 class QFrame;
 class QKeyEvent;
 class QLabel;
@@ -41,9 +44,16 @@ public:
     const kessory::VoucherStore& voucher() const { return m_store; }
     const kessory::StampSet& stamps() const { return m_stamps; }
 
+    // Whether the shown voucher differs from what was displayed or begun (typed lines, date, attachments).
+    bool isModified();
+    // Before the shown voucher is left: when it has unsaved changes, asks "凭证已修改，是否保存？". True when the
+    // window may go on (saved, or the changes given up); false on 取消 or a refused save.
+    bool funConfirmLeave();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Building the window.
@@ -66,6 +76,16 @@ private:
     void setVoucherNumber(const QString& caption);
     void showStamp(kessory::Stamp stamp, bool shown);
     bool attachmentCountHolds();
+    bool dateHolds();
+    bool balanceHolds();
+    // The 记账日期 text the date field gives; the shown text itself while its day is unchanged.
+    QString dateText() const;
+    void showDate(const QString& text);
+    QString fingerprint();
+    void takeSnapshot();
+    // Puts the list back on the voucher with this id after a save reopened it; false when it is not there.
+    bool returnToRow(qint64 id);
+    bool leaveFor(bool move);
     bool numberHolds(const QString& category, qint32 number);
     // Shows why the shown voucher (or one dated date) cannot be written: a read-only book or a closed month.
     bool writeRefused(const QString& date);
@@ -78,7 +98,7 @@ private:
     void onRefresh();
     void onSearch();
     void onCreateNew();
-    void onSave();
+    bool onSave();
     void onVoid();
     void onDelete();
     void onAudit();
@@ -91,6 +111,9 @@ private:
     void funStoreRow(int row, int top);
     void funNetRows();
     void funSumVoucher();
+    // Totals, difference and the unbalanced stamp from the lines in memory, after the row just typed into is stored.
+    void liveTotals(int row);
+    void showTotals();
     void funEnableSheet(bool flag);
     void funLoadAccountList();
     void funLocateAccount(const QString& text);
@@ -116,6 +139,11 @@ private:
     qint16 m_intCurRow = 0;
     int m_shownTop = 0;
     QStringList m_accounts;
+    kessory::AccountList::Cache m_accountCache;
+    // The voucher date as displayed (its text and the day the field started on) and the content at display.
+    QString m_dateText;
+    QDate m_shownDate;
+    QString m_snapshot;
 
     QWidget* m_picToolBar = nullptr;
     QFrame* m_fraMove = nullptr;
@@ -142,7 +170,7 @@ private:
     QComboBox* m_cmb_PZLB = nullptr;
     QLabel* m_lbl_PZHM = nullptr;
     QLabel* m_lbl_ID = nullptr;
-    QLabel* m_lbl_ZDRQ = nullptr;
+    QDateEdit* m_dtp_ZDRQ = nullptr;
     QLineEdit* m_txt_FDJS = nullptr;
     QLabel* m_lbl_JZR = nullptr;
     QLabel* m_lbl_SHR = nullptr;

@@ -1,16 +1,20 @@
 // The voucher list, the display of one voucher, the search and the tool bar commands.
 #include "controls/ui/ctlCashFormat.h"
+#include "data/BookSettings.h"
 #include "data/Numbers.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
 #include "shell/Msg.h"
 #include "shell/ui/WindowHost.h"
 #include "vouchers/AttachmentCount.h"
+#include "vouchers/VoucherDate.h"
 #include "vouchers/VoucherSql.h"
+#include "vouchers/VoucherTotals.h"
 #include "vouchers/ui/SheetGeometry.h"
 #include "vouchers/ui/frmPZ.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,7 +50,7 @@ void frmPZ::funShowVoucher(bool isNew)
     m_lbl_ID->setText(QString::number(h.编号));
     setVoucherNumber(QString::number(h.凭证号码));
     showStamp(Stamp::Voided, h.已作废);
-    m_lbl_ZDRQ->setText(h.记账日期);
+    showDate(h.记账日期);
     m_txt_FDJS->setText(QString::number(h.附单据数));
     m_lbl_JZR->setText(h.记账人);
     m_lbl_ZDR->setText(h.制单人);
@@ -55,6 +59,95 @@ void frmPZ::funShowVoucher(bool isNew)
     showStamp(Stamp::Unbalanced, m_store.intLineCount == 0);
     funShowPage(0);
     funEnableSheet(!m_stamps.locksVoucher());
+    // The date of a voucher that is neither audited nor voided may be changed.
+    m_dtp_ZDRQ->setEnabled(!m_stamps.locksVoucher());
+    takeSnapshot();
+}
+
+void frmPZ::showDate(const QString& text)
+{
+    m_dateText = text;
+    const QDateTime when = kessory::VoucherDate::parse(text);
+    {
+        const QSignalBlocker block(m_dtp_ZDRQ);
+        m_dtp_ZDRQ->setDate(when.isValid() ? when.date() : kessory::Clock::now().date());
+    }
+    m_shownDate = m_dtp_ZDRQ->date();
+}
+
+QString frmPZ::dateText() const
+{
+    if (m_dtp_ZDRQ->date() == m_shownDate)
+        return m_dateText;
+    return kessory::VoucherDate::withDay(m_dateText, m_dtp_ZDRQ->date(), kessory::Clock::now().time());
+}
+
+QString frmPZ::fingerprint()
+{
+    // The shown rows are stored into the voucher in memory as leaving them would; the line count stays as it was.
+    const qint16 lineCount = m_store.intLineCount;
+    for (int r = 0; r < kRows; ++r)
+        funStoreRow(r, m_shownTop);
+    m_store.intLineCount = lineCount;
+    QStringList parts { dateText(), m_txt_FDJS->text().trimmed(), m_cmb_PZLB->currentText() };
+    for (int i = 0; i < kessory::kCountedSlots; ++i) {
+        const kessory::typVoucherLine& line = m_store.arrLines[static_cast<std::size_t>(i)];
+        if (kessory::isEmptyLine(line))
+            break;
+        parts << line.摘要 << line.科目代码 << line.科目名称 << QString::number(line.方向)
+              << QString::number(kessory::toCents(line.金额));
+    }
+    return parts.join(QChar(0x1f));
+}
+
+void frmPZ::takeSnapshot()
+{
+    m_snapshot = fingerprint();
+}
+
+bool frmPZ::isModified()
+{
+    return fingerprint() != m_snapshot;
+}
+
+bool frmPZ::funConfirmLeave()
+{
+    if (!isModified())
+        return true;
+    switch (kessory::Msg::show(QStringLiteral("凭证已修改，是否保存？"), QStringLiteral("提示"),
+                               kessory::Msg::Buttons::YesNoCancel)) {
+    case kessory::Msg::Answer::Yes:
+        return onSave();
+    case kessory::Msg::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmPZ::returnToRow(qint64 id)
+{
+    m_rsList->moveFirst();
+    while (m_rsList->hasCurrent()) {
+        if (m_rsList->integer(QStringLiteral("编号")) == id)
+            return true;
+        m_rsList->moveNext();
+    }
+    m_rsList->moveFirst();
+    return false;
+}
+
+// A move asks first; a save on the way reopens the list at its first voucher, so the move then starts again from
+// the voucher the list stood on.
+bool frmPZ::leaveFor(bool move)
+{
+    const qint64 id = move && m_rsList->hasCurrent() ? m_rsList->integer(QStringLiteral("编号")) : -1;
+    const bool wasModified = isModified();
+    if (!funConfirmLeave())
+        return false;
+    if (wasModified && id >= 0 && !isModified())
+        returnToRow(id);
+    return true;
 }
 
 bool frmPZ::funLoadLines(bool isNew)
@@ -106,7 +199,7 @@ void frmPZ::funClearVoucher()
     m_csfJFHJ->setValue(0.0);
     m_csfDFHJ->setValue(0.0);
     m_csfDiff->setValue(0.0);
-    m_lbl_ZDRQ->clear();
+    m_dateText.clear();
     for (int s = 0; s < kessory::kStampCount; ++s)
         showStamp(static_cast<Stamp>(s), false);
     funLoadAccountList();
@@ -154,13 +247,18 @@ void frmPZ::funNewVoucher(const QString& category)
     funShowVoucher(true);
     funShowPage(0);
     setVoucherNumber(QString::number(kessory::VoucherStore::funNextVoucherNo(category)));
-    m_lbl_ZDRQ->setText(kessory::Clock::generalDate());
+    showDate(kessory::Clock::generalDate());
+    m_dtp_ZDRQ->setEnabled(true);
     m_blnNewVoucher = true;
     funShowCategory(category);
+    showTotals();
+    takeSnapshot();
 }
 
 void frmPZ::funSearchData(QString& category, qint16& number)
 {
+    if (!leaveFor(false))
+        return;
     if (category.isEmpty() || number == 0) {
         category = m_cmb_Search->currentText();
         const double typed = kessory::leadingNumber(m_txt_Search->text());
@@ -172,6 +270,9 @@ void frmPZ::funSearchData(QString& category, qint16& number)
         number = kessory::roundToInt16(typed);
     }
     funOpenVoucherList(VoucherSql::findVoucher(number, category));
+    // The search boxes name the voucher found, also when another window asked for it.
+    if (m_store.header.凭证号码 == number && m_store.header.类别 == category)
+        m_cmb_Search->setEditText(category);
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
         if (QMdiArea* area = sub->mdiArea())
             area->setActiveSubWindow(sub);
@@ -181,6 +282,8 @@ void frmPZ::funSearchData(QString& category, qint16& number)
 
 void frmPZ::onFirst()
 {
+    if (!leaveFor(true))
+        return;
     if (!m_rsList->bof())
         m_rsList->moveFirst();
     funSetMoveButtons();
@@ -191,6 +294,8 @@ void frmPZ::onFirst()
 
 void frmPZ::onPrevious()
 {
+    if (!leaveFor(true))
+        return;
     if (!m_rsList->bof())
         m_rsList->movePrevious();
     funSetMoveButtons();
@@ -199,6 +304,8 @@ void frmPZ::onPrevious()
 
 void frmPZ::onNext()
 {
+    if (!leaveFor(true))
+        return;
     if (!m_rsList->eof())
         m_rsList->moveNext();
     funSetMoveButtons();
@@ -207,6 +314,8 @@ void frmPZ::onNext()
 
 void frmPZ::onLast()
 {
+    if (!leaveFor(true))
+        return;
     if (!m_rsList->eof())
         m_rsList->moveLast();
     funSetMoveButtons();
@@ -217,6 +326,8 @@ void frmPZ::onLast()
 
 void frmPZ::onRefresh()
 {
+    if (!leaveFor(false))
+        return;
     funOpenVoucherList(QString());
 }
 
@@ -249,7 +360,7 @@ bool frmPZ::numberHolds(const QString& category, qint32 number)
 
 void frmPZ::onCreateNew()
 {
-    if (writeRefused(QString()))
+    if (writeRefused(QString()) || !leaveFor(false))
         return;
     const QString category = m_cmb_Search->currentText();
     if (!numberHolds(category, kessory::VoucherStore::funNextVoucherNo(category)))
@@ -258,15 +369,47 @@ void frmPZ::onCreateNew()
     m_txtZY[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void frmPZ::onSave()
+bool frmPZ::onSave()
 {
     if (!attachmentCountHolds())
-        return;
+        return false;
     for (int r = 0; r < kRows; ++r)
         funStoreRow(r, m_sclPZItem->value());
-    if (writeRefused(m_lbl_ZDRQ->text()))
-        return;
-    m_store.funSaveVoucher(false);
+    // An incomplete line is refused silently before anything is asked.
+    m_store.intLineCount = m_store.funCountLines();
+    if (const qint16 incomplete = m_store.funCheckLines(); incomplete != -1) {
+        bringLineIntoView(incomplete);
+        return false;
+    }
+    if (writeRefused(dateText()) || !dateHolds() || !balanceHolds())
+        return false;
+    return m_store.funSaveVoucher(false);
+}
+
+bool frmPZ::dateHolds()
+{
+    const QDate day = m_dtp_ZDRQ->date();
+    // A stored voucher keeps the date it has; only a date the user gives is checked.
+    if (!m_blnNewVoucher && day == m_shownDate)
+        return true;
+    const int year = kessory::BookSettings::bookYear(basDBOperate::cnnDB.get());
+    if (day.year() == year)
+        return true;
+    kessory::Msg::show(kessory::VoucherDate::outsideYearMessage(day, year), QStringLiteral("提示"));
+    m_dtp_ZDRQ->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+bool frmPZ::balanceHolds()
+{
+    m_store.intLineCount = m_store.funCountLines();
+    const qint64 difference = kessory::sumLines(m_store.arrLines).difference();
+    if (difference == 0)
+        return true;
+    const QString amount = QString::number(static_cast<double>(difference) / 100.0, 'f', 2);
+    return kessory::Msg::show(QStringLiteral("借贷不平衡（差额 %1 元），是否仍然保存？").arg(amount),
+                              QStringLiteral("提示"), kessory::Msg::Buttons::YesNoDefaultNo)
+        == kessory::Msg::Answer::Yes;
 }
 
 void frmPZ::onVoid()
@@ -280,7 +423,11 @@ void frmPZ::onAudit()
 {
     if (writeRefused(QString()) || !attachmentCountHolds())
         return;
-    m_store.funAuditVoucher(m_stamps);
+    // A voucher without lines is never audited, also a new one that shows no stamp.
+    kessory::StampSet stamps = m_stamps;
+    if (m_store.funCountLines() == 0)
+        stamps.set(Stamp::Unbalanced, true);
+    m_store.funAuditVoucher(stamps);
 }
 
 void frmPZ::onDelete()

@@ -23,11 +23,11 @@ bool frmPZ::writeRefused(const QString& date)
 
 bool frmPZ::loadNewVoucher(const QString& category, const QString& date, const QList<kessory::typVoucherLine>& lines)
 {
-    if (!numberHolds(category, kessory::VoucherStore::funNextVoucherNo(category)))
+    if (!leaveFor(false) || !numberHolds(category, kessory::VoucherStore::funNextVoucherNo(category)))
         return false;
     m_cmb_Search->setEditText(category);
     funNewVoucher(category);
-    m_lbl_ZDRQ->setText(date);
+    showDate(date);
     m_store.header.记账日期 = date;
     const qsizetype count = std::min<qsizetype>(lines.size(), kessory::kCountedSlots);
     for (qsizetype i = 0; i < count; ++i)

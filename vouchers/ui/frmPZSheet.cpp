@@ -2,6 +2,7 @@
 #include "controls/ui/ctlCashFormat.h"
 #include "data/Numbers.h"
 #include "vouchers/AccountList.h"
+#include "vouchers/VoucherDate.h"
 #include "vouchers/VoucherTotals.h"
 #include "vouchers/ui/SheetGeometry.h"
 #include "vouchers/ui/frmPZ.h"
@@ -65,27 +66,26 @@ void frmPZ::funStoreRow(int row, int top)
     h.记账人 = m_lbl_JZR->text();
     h.审核人 = m_lbl_SHR->text();
     h.制单人 = m_lbl_ZDR->text();
-    h.记账日期 = m_lbl_ZDRQ->text();
+    h.记账日期 = dateText();
     h.附单据数 = kessory::roundToInt16(kessory::leadingNumber(m_txt_FDJS->text()));
-    h.月份 = 0;
+    // The month follows the date; the save fills it from the date when the date cannot be read.
+    const QDateTime when = kessory::VoucherDate::parse(h.记账日期);
+    h.月份 = static_cast<qint16>(when.isValid() ? when.date().month() : 0);
     h.已作废 = m_stamps.isShown(kessory::Stamp::Voided);
 
     const auto i = static_cast<std::size_t>(row);
     kessory::typVoucherLine& line = m_store.arrLines[static_cast<std::size_t>(k)];
     line.编号 = static_cast<qint32>(kessory::leadingNumber(m_lbl_ID->text()));
-    const double credit = m_csfDFJE[i]->Value();
-    if (toCents(credit) != 0) {
-        line.方向 = true;
-        line.金额 = credit;
-    } else {
-        line.方向 = false;
-        line.金额 = m_csfJFJE[i]->Value();
-    }
+    // A row with both cells filled is stored as it nets (the larger side, holding the difference), as the sheet
+    // will show it.
+    const kessory::RowAmounts net = kessory::netRow({ toCents(m_csfJFJE[i]->Value()), toCents(m_csfDFJE[i]->Value()) });
+    line.方向 = net.credit != 0;
+    line.金额 = fromCents(line.方向 ? net.credit : net.debit);
     line.记录号 = static_cast<qint16>(k);
     line.摘要 = m_txtZY[i]->text();
     line.科目代码 = m_lbl_KMBH[i]->text();
     line.科目名称 = m_txtKMMC[i]->text();
-    line.日期 = m_lbl_ZDRQ->text();
+    line.日期 = h.记账日期;
     if (m_store.intLineCount < k)
         m_store.intLineCount = static_cast<qint16>(k);
 }
@@ -107,13 +107,28 @@ void frmPZ::funNetRows()
 void frmPZ::funSumVoucher()
 {
     funNetRows();
+    showTotals();
+}
+
+void frmPZ::showTotals()
+{
     m_store.intLineCount = m_store.funCountLines();
     const kessory::VoucherTotals totals = kessory::sumLines(m_store.arrLines);
     m_csfDFHJ->setValue(fromCents(totals.credit));
     m_csfJFHJ->setValue(fromCents(totals.debit));
     m_csfDiff->setValue(fromCents(totals.difference()));
-    if (totals.difference() != 0)
-        showStamp(kessory::Stamp::Unbalanced, true);
+    // The stamp follows the totals: on while the sides differ, and on a stored voucher without lines; a new
+    // voucher that holds nothing yet shows none.
+    const bool noLines = m_store.intLineCount == 0 && !m_blnNewVoucher;
+    showStamp(kessory::Stamp::Unbalanced, totals.difference() != 0 || noLines);
+}
+
+void frmPZ::liveTotals(int row)
+{
+    if (row < 0 || row >= kRows)
+        return;
+    funStoreRow(row, m_sclPZItem->value());
+    showTotals();
 }
 
 void frmPZ::funEnableSheet(bool flag)
@@ -172,10 +187,13 @@ void frmPZ::moveFocusOn()
 
 void frmPZ::funLoadAccountList()
 {
-    const std::optional<QStringList> entries = kessory::AccountList::load();
-    if (!entries)
+    // The chart is read again only when the file may have changed since it was read: paging through vouchers
+    // never rereads it.
+    if (!m_accountCache.refresh()) {
+        selectAccount(-1);
         return;
-    m_accounts = *entries;
+    }
+    m_accounts = m_accountCache.entries();
     m_lstKMSelect->clear();
     m_lstKMSelect->addItems(m_accounts);
 }

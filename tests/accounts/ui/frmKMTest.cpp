@@ -217,9 +217,11 @@ TEST_F(AccountWindow, AppendFollowsThePageFormatAndAddsTheAccount)
     ASSERT_NE(node("B10203"), nullptr);
     EXPECT_EQ(node("B10203")->parent(), node("B102"));
     EXPECT_EQ(node("B10203")->text(0), "10203 农业银行");
-    EXPECT_FALSE(anyExpanded());
-    EXPECT_TRUE(detailEmpty());
-    EXPECT_EQ(enabledControls(), "");
+    // The added account is shown, selected in its open branch.
+    EXPECT_EQ(tree->currentItem(), node("B10203"));
+    EXPECT_TRUE(node("B102")->isExpanded());
+    EXPECT_EQ(edit("txt_KMBM")->text(), "10203");
+    EXPECT_EQ(enabledControls(), "cmd_Append cmd_Modify cmd_Delete");
 }
 
 TEST_F(AccountWindow, AppendUnderALeafMakesItABranch)
@@ -357,4 +359,56 @@ TEST_F(AccountWindow, AnAccountCanBeAddedFromTheKeyboard)
     EXPECT_EQ(dbRow("10203", "科目名称"), "招商银行");
     ASSERT_NE(node("B10203"), nullptr);
     EXPECT_EQ(node("B10203")->parent(), node("B102"));
+}
+
+TEST_F(AccountWindow, AddUnderAnAccountWithoutPageFormatLocksBothTicksAtOnce)
+{
+    // No account with a page format has been shown since the window opened.
+    db.exec("INSERT INTO 财务科目 (科目编号,科目名称,科目类别,级次,末级账,账页格式) VALUES "
+            "('199','无格式','资产类',1,1,NULL)");
+    press("cmb_Refresh");
+    click("B199");
+    ASSERT_EQ(combo("cmb_ZYGS")->currentText(), "");
+    press("cmd_Append");
+    ASSERT_TRUE(window->blnAppend());
+    EXPECT_FALSE(tick("chk_WBHS")->isEnabled());
+    EXPECT_FALSE(tick("chk_SLHS")->isEnabled());
+    EXPECT_FALSE(tick("chk_WBHS")->isChecked());
+    EXPECT_FALSE(tick("chk_SLHS")->isChecked());
+}
+
+TEST_F(AccountWindow, AcceptedAddShowsTheNewAccountSelectedInItsOpenBranch)
+{
+    click("B10202");
+    press("cmd_Append");
+    const QString code = edit("txt_KMBM")->text();
+    ASSERT_EQ(code, "1020201");
+    const QString longName = QStringLiteral("中国建设银行北京分行美元账户");
+    typeText(edit("txt_KMMC"), longName);
+    press("cmd_Accept");
+    QTreeWidgetItem* added = node("B" + code);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(tree->currentItem(), added);
+    EXPECT_TRUE(added->isSelected());
+    EXPECT_TRUE(node("B10202")->isExpanded());
+    EXPECT_TRUE(node("B102")->isExpanded());
+    EXPECT_TRUE(node("资产类")->isExpanded());
+    EXPECT_EQ(edit("txt_KMBM")->text(), code);
+    // The long name is read whole in its field.
+    QLineEdit* name = edit("txt_KMMC");
+    EXPECT_EQ(name->text(), longName);
+    EXPECT_GE(name->width(), name->fontMetrics().horizontalAdvance(longName) + 4);
+}
+
+TEST_F(AccountWindow, TheTreeTakesTheRoomWhenTheWindowGrows)
+{
+    const QSize before = tree->size();
+    const QSize nameBefore = edit("txt_KMMC")->size();
+    window->resize(window->size() + QSize(300, 200));
+    QApplication::processEvents();
+    // All the room, but for what the other rows take back of what they gave up at the least size.
+    EXPECT_GE(tree->width(), before.width() + 290);
+    EXPECT_GE(tree->height(), before.height() + 190);
+    EXPECT_EQ(edit("txt_KMMC")->size(), nameBefore);
+    EXPECT_LE(w<QPushButton>("cmd_Quit")->geometry().bottom(), window->height());
 }

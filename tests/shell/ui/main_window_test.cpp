@@ -10,8 +10,10 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 using kessory::ButtonPicture;
 using kessory::test::GuiTest;
@@ -146,6 +148,42 @@ TEST(MainWindowStart, MissingOrUnreadableFileEndsBeforeTheWindowShows)
     EXPECT_EQ(kessory::Msg::shown().last().text, "数据文件无法打开，系统无法运行.");
     EXPECT_EQ(kessory::Msg::shown().last().title, "错误");
     EXPECT_EQ(basSysFunction::exitCount(), before + 2);
+}
+
+TEST_F(MainWindowTest, ChildWindowsOpenInsideTheAreaWhichScrollsToALargerOne)
+{
+    window.resize(1024, 720);
+    QApplication::processEvents();
+    QMdiArea* area = window.area();
+    for (int i = 0; i < 8; ++i) {
+        QTest::mouseClick(button(i), Qt::LeftButton);
+        auto* sub = qobject_cast<QMdiSubWindow*>(
+            kessory::WindowHost::instance().find(static_cast<kessory::WindowKind>(i))->parentWidget());
+        ASSERT_NE(sub, nullptr);
+        EXPECT_TRUE(area->viewport()->rect().contains(sub->geometry())) << i;
+    }
+    kessory::WindowHost::instance().closeAll();
+
+    // At its least size the frame is smaller than the voucher window: it starts at the top left and the area scrolls.
+    window.resize(window.minimumSize());
+    QApplication::processEvents();
+    QTest::mouseClick(button(0), Qt::LeftButton);
+    QApplication::processEvents();
+    auto* sub
+        = qobject_cast<QMdiSubWindow*>(kessory::WindowHost::instance().find(kessory::WindowKind::PZ)->parentWidget());
+    ASSERT_GT(sub->height(), area->viewport()->height());
+    EXPECT_EQ(sub->pos(), QPoint(0, 0));
+    EXPECT_GT(area->verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+}
+
+TEST_F(MainWindowTest, KeepsItsLeastSizeWithoutAWindowManager)
+{
+    // Without a window manager nothing refuses a smaller size: the window system hands it straight to the frame.
+    window.windowHandle()->resize(300, 200);
+    QApplication::processEvents();
+    EXPECT_GE(window.width(), 800);
+    EXPECT_GE(window.height(), 567);
 }
 
 TEST_F(MainWindowTest, TheMenusReachEveryWindowAndTheAboutBoxNamesTheBook)

@@ -3,6 +3,7 @@
 #include "tests/vouchers/ui/VoucherWindowHelpers.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QScrollBar>
 
 using namespace kessory::test;
@@ -34,7 +35,8 @@ TEST_F(VoucherWindowTest, OpensOnTheFirstVoucherOfTheList)
     EXPECT_EQ(text(w, QStringLiteral("txt_Search")), QStringLiteral("1"));
     EXPECT_EQ(text(w, QStringLiteral("lbl_PZTitle")), QStringLiteral("记 账 凭 证"));
     EXPECT_EQ(text(w, QStringLiteral("lbl_PZLB")), QStringLiteral("记字"));
-    EXPECT_EQ(text(w, QStringLiteral("lbl_ZDRQ")), QStringLiteral("2026-01-02 09:30:00"));
+    EXPECT_EQ(child<QDateEdit>(w, QStringLiteral("dtp_ZDRQ"))->date(), QDate(2026, 1, 2));
+    EXPECT_FALSE(child<QDateEdit>(w, QStringLiteral("dtp_ZDRQ"))->isEnabled()) << "an audited voucher keeps its date";
     EXPECT_EQ(text(w, QStringLiteral("lbl_SHR")), QStringLiteral("ADMIN"));
     EXPECT_EQ(text(w, QStringLiteral("lbl_ZDR")), QStringLiteral("张会计"));
     // Lines in account code order, each amount on its own side; the totals below.
@@ -282,7 +284,7 @@ TEST_F(VoucherWindowTest, CategoryLabelChoosesTheCategoryOfANewVoucherOnly)
         = QString::number(db.scalar(QStringLiteral("SELECT max(凭证号码) FROM 记账凭证 WHERE 类别='转'")).toInt() + 1);
     EXPECT_EQ(text(w, QStringLiteral("lbl_PZHM")), nextJi);
     EXPECT_EQ(text(w, QStringLiteral("lbl_ID")), QStringLiteral("0"));
-    EXPECT_TRUE(stampShown(w, 1));
+    EXPECT_FALSE(stampShown(w, 1)) << "a new empty voucher is not called unbalanced";
     QTest::mouseClick(label, Qt::LeftButton);
     ASSERT_FALSE(list->isHidden());
     list->setCurrentIndex(1);

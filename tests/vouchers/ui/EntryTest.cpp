@@ -2,6 +2,7 @@
 #include "controls/ui/ctlCashFormat.h"
 #include "tests/vouchers/ui/VoucherWindowHelpers.h"
 
+#include <QDateEdit>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QListWidget>
@@ -46,7 +47,7 @@ TEST_F(VoucherWindowTest, VoucherTypedFromTheKeyboardSavesAndShowsBack)
     frmPZ* w = openActive();
     click(w, QStringLiteral("cmd_CreateNew"));
     EXPECT_EQ(text(w, QStringLiteral("lbl_PZHM")), QString::number(next));
-    EXPECT_EQ(text(w, QStringLiteral("lbl_ZDRQ")), QStringLiteral("2026-06-10 14:05:00"));
+    EXPECT_EQ(child<QDateEdit>(w, QStringLiteral("dtp_ZDRQ"))->date(), QDate(2026, 6, 10));
     ASSERT_EQ(focused(), QStringLiteral("txtZY_0"));
 
     // Row 0: summary, Enter; account by code, Enter; 250 in the debit cell, Enter twice past the credit cell.
@@ -93,8 +94,9 @@ TEST_F(VoucherWindowTest, VoucherTypedFromTheKeyboardSavesAndShowsBack)
     ASSERT_FALSE(id.isEmpty());
     EXPECT_EQ(text(w, QStringLiteral("lbl_ID")), id) << "the saved voucher is shown afresh";
     EXPECT_FALSE(stampShown(w, 1));
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 记账人||'/'||制单人||'/'||月份 FROM 记账凭证 WHERE 编号=") + id),
-              QStringLiteral("USER//6"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 记账人||'/'||制单人||'/'||月份||'/'||记账日期 FROM 记账凭证 WHERE 编号=")
+                        + id),
+              QStringLiteral("USER//6/2026-06-10 14:05:00"));
     EXPECT_EQ(db.scalar(QStringLiteral(
                             "SELECT group_concat(记录号||':'||方向||':'||金额||':'||科目编号||':'||摘要, '|') FROM "
                             "(SELECT * FROM 记账凭证内容 WHERE 编号=")
@@ -113,25 +115,27 @@ TEST_F(VoucherWindowTest, VoucherTypedFromTheKeyboardSavesAndShowsBack)
     EXPECT_DOUBLE_EQ(value(w, QStringLiteral("csfJFJE_1")), 250.0);
 }
 
-TEST_F(VoucherWindowTest, SaveActsOnMouseReleaseOnlyNotOnTheKeyboard)
+TEST_F(VoucherWindowTest, SaveActsOnAClickByMouseSpaceOrEnter)
 {
     TestDb db;
     frmPZ* w = openActive();
     click(w, QStringLiteral("cmd_CreateNew"));
     auto* save = child<QPushButton>(w, QStringLiteral("cmd_Save"));
-    save->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(save, Qt::Key_Space);
-    QTest::keyClick(save, Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证")), QStringLiteral("0"));
-    // Released outside the button: no save either.
+    // Released outside the button: no save.
     QTest::mousePress(save, Qt::LeftButton);
     QTest::mouseRelease(save, Qt::LeftButton, {}, QPoint(-20, -20));
     QApplication::processEvents();
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证")), QStringLiteral("0"));
-    saveByMouse(w);
+    save->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(save, Qt::Key_Return);
+    QApplication::processEvents();
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证")), QStringLiteral("1"))
         << "a voucher without lines saves as a header";
+    click(w, QStringLiteral("cmd_CreateNew"));
+    save->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(save, Qt::Key_Space);
+    QApplication::processEvents();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证")), QStringLiteral("2"));
 }
 
 TEST_F(VoucherWindowTest, IncompleteLineRefusesTheSaveAndTakesTheFocus)
@@ -195,42 +199,54 @@ TEST_F(VoucherWindowTest, RowWithBothSidesNetsAfterTheTick)
     EXPECT_DOUBLE_EQ(value(w, QStringLiteral("csfDFJE_1")), 0.0);
 }
 
-TEST_F(VoucherWindowTest, UnbalancedStampFollowsTheDifferenceUntilShownAfresh)
+TEST_F(VoucherWindowTest, UnbalancedStampFollowsTheTotalsAndTheSaveAsksFirst)
 {
     TestDb db(TestDb::Rows::Sample);
     frmPZ* w = openActive();
     click(w, QStringLiteral("cmd_CreateNew"));
-    EXPECT_TRUE(stampShown(w, 1)) << "a new voucher has no lines";
+    EXPECT_FALSE(stampShown(w, 1)) << "a new empty voucher";
     typeText(QStringLiteral("a"));
     key(Qt::Key_Return);
     typeText(QStringLiteral("101"));
     key(Qt::Key_Return);
     typeText(QStringLiteral("10"));
-    key(Qt::Key_Return);
-    key(Qt::Key_Return);
-    settle();
-    EXPECT_DOUBLE_EQ(value(w, QStringLiteral("csfDiff")), 10.0);
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(value(w, QStringLiteral("csfDiff")), 10.0) << "at each digit";
     EXPECT_TRUE(stampShown(w, 1));
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
 
-    child<QLineEdit>(w, QStringLiteral("txtZY_1"))->setFocus(Qt::MouseFocusReason);
     typeText(QStringLiteral("b"));
     key(Qt::Key_Return);
     typeText(QStringLiteral("10201"));
     key(Qt::Key_Return);
     key(Qt::Key_Return);
-    typeText(QStringLiteral("10"));
-    key(Qt::Key_Return);
-    settle();
+    typeText(QStringLiteral("1"));
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(value(w, QStringLiteral("csfDiff")), 9.0);
+    EXPECT_TRUE(stampShown(w, 1));
+    typeText(QStringLiteral("0"));
+    QApplication::processEvents();
     EXPECT_DOUBLE_EQ(value(w, QStringLiteral("csfDiff")), 0.0);
-    EXPECT_TRUE(stampShown(w, 1)) << "nothing hides it but a fresh display";
+    EXPECT_FALSE(stampShown(w, 1)) << "gone as soon as the sides agree";
 
-    // Sides equal to the cent after a fresh display: no stamp.
-    saveByMouse(w);
-    EXPECT_FALSE(stampShown(w, 1));
-
-    // An unbalanced voucher saves but cannot be audited.
+    // 保存 while the sides differ asks first, No by default, and No saves nothing.
     child<ctlCashFormat>(w, QStringLiteral("csfDFJE_1"))->setValue(9.99);
+    const QString before = db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证"));
+    kessory::Msg::clearShown();
     saveByMouse(w);
+    EXPECT_EQ(shownTexts(), QStringList { QStringLiteral("借贷不平衡（差额 0.01 元），是否仍然保存？") });
+    EXPECT_EQ(kessory::Msg::shown()[0].buttons, kessory::Msg::Buttons::YesNoDefaultNo);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证")), before);
+    EXPECT_EQ(text(w, QStringLiteral("txtZY_1")), QStringLiteral("b")) << "the window as it was";
+
+    // Yes saves an unbalanced voucher, which then cannot be audited.
+    kessory::Msg::clearShown();
+    kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
+    saveByMouse(w);
+    EXPECT_EQ(shownTexts(),
+              (QStringList { QStringLiteral("借贷不平衡（差额 0.01 元），是否仍然保存？"),
+                             QStringLiteral("凭证记录保存成功。") }));
     EXPECT_TRUE(stampShown(w, 1));
     EXPECT_DOUBLE_EQ(value(w, QStringLiteral("csfDiff")), 0.01);
     kessory::Msg::clearShown();
@@ -314,6 +330,7 @@ TEST_F(VoucherWindowTest, QuotesInTypedTextsSaveAndShowBack)
     typeText(QStringLiteral("7"));
     key(Qt::Key_Return);
     key(Qt::Key_Return);
+    kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes); // saved unbalanced on purpose
     saveByMouse(w);
     EXPECT_EQ(text(w, QStringLiteral("txtZY_0")), QStringLiteral("it's 50% #2"));
     EXPECT_EQ(text(w, QStringLiteral("txt_FDJS")), QStringLiteral("3"));

@@ -6,6 +6,7 @@
 #include "vouchers/ui/frmJZ.h"
 
 #include <QComboBox>
+#include <QDateEdit>
 #include <QTableWidget>
 
 using namespace kessory::test;
@@ -28,7 +29,7 @@ TEST_F(VoucherWindowTest, ProfitTransferIsShownUnsavedAndSavedAsItWasReviewed)
     frmPZ* w = open();
     // January: 52101 办公费 1,260.50 and 52103 工资 9,000.00 credited, 本年利润 debited with their sum.
     EXPECT_EQ(text(w, QStringLiteral("lbl_PZLB")), QStringLiteral("转字"));
-    EXPECT_EQ(text(w, QStringLiteral("lbl_ZDRQ")), QStringLiteral("2026-01-31"));
+    EXPECT_EQ(child<QDateEdit>(w, QStringLiteral("dtp_ZDRQ"))->date(), QDate(2026, 1, 31));
     EXPECT_EQ(text(w, QStringLiteral("lbl_KMBH_0")), QStringLiteral("321"));
     EXPECT_DOUBLE_EQ(child<ctlCashFormat>(w, QStringLiteral("csfJFJE_0"))->Value(), 10260.5);
     EXPECT_EQ(text(w, QStringLiteral("lbl_KMBH_1")), QStringLiteral("52101"));
