@@ -19,6 +19,9 @@ struct AccountInput {
     bool bank = false; // 银行账
 };
 
+// An account's name, currency and unit hold at most this many characters.
+constexpr int kMaxAccountText = 255;
+
 enum class WriteResult {
     Refused, // a check failed and its message was shown; nothing written
     Written,
