@@ -120,6 +120,11 @@ QString accounts()
     return QStringLiteral("Select * From 财务科目 Order By 科目编号");
 }
 
+SqlCommand accountExists(const QString& code)
+{
+    return { QStringLiteral("Select 科目编号 From 财务科目 Where 科目编号=?"), { code } };
+}
+
 QString missingAccountName()
 {
     return QStringLiteral("（科目不存在）");

@@ -37,6 +37,7 @@ SqlCommand deleteHeader(qint32 id);
 // from the chart is read too, named "（科目不存在）".
 SqlCommand linesWithAccounts(qint32 id);
 QString accounts();
+SqlCommand accountExists(const QString& code);
 
 // The name shown for a line whose account is missing from the chart.
 QString missingAccountName();

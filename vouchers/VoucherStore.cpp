@@ -251,6 +251,10 @@ QString VoucherStore::writeVoucher(qint32& id)
     for (int i = 0; i < intLineCount; ++i) {
         const int n = i + 1;
         const typVoucherLine& line = arrLines[static_cast<std::size_t>(i)];
+        // Another copy may have deleted the account since the window listed it; a line read from the file on an
+        // account that was already missing is kept as it was.
+        if (!m_loadedCodes.contains(line.科目代码) && !exists(VoucherSql::accountExists(line.科目代码), m_rs))
+            return QStringLiteral("第 %1 条凭证明细的科目“%2”已不存在，凭证未保存。").arg(n).arg(line.科目代码);
         const SqlCommand statement = exists(VoucherSql::lineExists(id, n), m_rs)
             ? VoucherSql::lineUpdate(line, id, n, now)
             : VoucherSql::lineInsert(line, id, n, now);
@@ -296,6 +300,9 @@ bool VoucherStore::funSaveVoucher(bool silent)
     m_loadedId = id;
     m_loadedDigest = digest;
     m_loadedLines = intLineCount;
+    m_loadedCodes.clear();
+    for (int i = 0; i < intLineCount; ++i)
+        m_loadedCodes.insert(arrLines[static_cast<std::size_t>(i)].科目代码);
 
     if (!silent)
         Msg::show(QStringLiteral("凭证记录保存成功。"), kTitle);
@@ -362,6 +369,7 @@ bool VoucherStore::funDeleteVoucher(bool silent, const StampSet& stamps)
     }
     m_loadedId = 0;
     m_loadedDigest.clear();
+    m_loadedCodes.clear();
     if (!silent)
         Msg::show(QStringLiteral("凭证删除成功。"), kTitle);
     return true;
@@ -382,10 +390,12 @@ void VoucherStore::funLoadVoucher(Recordset& headerRow, Recordset* lineRows)
     header.记账日期 = headerRow.text(QStringLiteral("记账日期"));
     const QString head = rowText(headerRow, kHeaderColumns);
     QStringList stored;
+    m_loadedCodes.clear();
     bool complete = true;
     if (lineRows && lineRows->isOpen()) {
         for (; !lineRows->eof(); lineRows->moveNext()) {
             stored << rowText(*lineRows, kLineColumns);
+            m_loadedCodes.insert(lineRows->text(QStringLiteral("科目代码")));
             if (intLineCount >= kLineSlots)
                 continue;
             typVoucherLine& line = arrLines[static_cast<std::size_t>(intLineCount)];

@@ -3,6 +3,7 @@
 #include "data/Recordset.h"
 #include "vouchers/VoucherTypes.h"
 
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -74,6 +75,9 @@ private:
     QByteArray m_loadedDigest;
     // Every stored line read at load, including any beyond the slots the window holds.
     int m_loadedLines = 0;
+    // The account codes of the lines as stored: a line on an account missing from the chart is kept when it was
+    // already so in the file.
+    QSet<QString> m_loadedCodes;
     std::function<void(int)> m_onIncompleteLine;
     std::function<void()> m_onSaved;
 };
