@@ -4,6 +4,7 @@
 #include "shell/Msg.h"
 #include "shell/basSysFunction.h"
 #include "shell/ui/ButtonPicture.h"
+#include "shell/ui/MainMenu.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
 
@@ -74,6 +75,7 @@ mdiKessory::mdiKessory(QWidget* parent)
     setCentralWidget(central);
 
     kessory::WindowHost::instance().setArea(m_area);
+    kessory::buildMainMenu(this);
 }
 
 mdiKessory::~mdiKessory()

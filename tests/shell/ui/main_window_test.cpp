@@ -147,3 +147,23 @@ TEST(MainWindowStart, MissingOrUnreadableFileEndsBeforeTheWindowShows)
     EXPECT_EQ(kessory::Msg::shown().last().title, "错误");
     EXPECT_EQ(basSysFunction::exitCount(), before + 2);
 }
+
+TEST_F(MainWindowTest, TheMenusReachEveryWindowAndTheAboutBoxNamesTheBook)
+{
+    int reached = 0;
+    for (QAction* action : window.findChildren<QAction*>()) {
+        if (!action->objectName().startsWith("act_frm"))
+            continue;
+        action->trigger();
+        QWidget* w = window.area()->activeSubWindow() ? window.area()->activeSubWindow()->widget() : nullptr;
+        ASSERT_NE(w, nullptr) << action->text().toStdString();
+        EXPECT_EQ("act_" + w->objectName(), action->objectName());
+        ++reached;
+    }
+    EXPECT_EQ(reached, 8);
+    kessory::Msg::clearShown();
+    child<QAction>(&window, "act_About")->trigger();
+    ASSERT_EQ(kessory::Msg::shown().size(), 1);
+    EXPECT_TRUE(kessory::Msg::shown()[0].text.contains(db.dataFile()));
+    EXPECT_TRUE(kessory::Msg::shown()[0].text.contains(KESSORY_VERSION));
+}
