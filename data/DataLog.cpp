@@ -59,3 +59,15 @@ void logFailedStatement(const SqlError& error)
 }
 
 } // namespace kessory
+
+namespace kessory {
+
+void logRefusedWrite(const QString& what, const QString& reason)
+{
+    const QString line = QStringLiteral("%1 %2 refused: %3")
+                             .arg(QDateTime::currentDateTime().toString(Qt::ISODate), what, reason.simplified());
+    qCWarning(lcData).noquote() << line;
+    appendToFile(line);
+}
+
+} // namespace kessory

@@ -15,5 +15,7 @@ struct SqlError;
 void setDataLogFile(const QString& path);
 QString dataLogFile();
 void logFailedStatement(const SqlError& error);
+// A write the program refused before or inside its transaction, with the reason the user was given.
+void logRefusedWrite(const QString& what, const QString& reason);
 
 } // namespace kessory

@@ -1,6 +1,7 @@
 #include "vouchers/VoucherStore.h"
 
 #include "data/Connection.h"
+#include "data/DataLog.h"
 #include "data/DateText.h"
 #include "data/TextRules.h"
 #include "data/basDBOperate.h"
@@ -162,6 +163,8 @@ QString VoucherStore::changedElsewhereMessage()
 
 bool VoucherStore::failSave(const QString& message)
 {
+    logRefusedWrite(QStringLiteral("voucher %1 (%2%3)").arg(header.编号).arg(header.类别).arg(header.凭证号码),
+                    message);
     if (!message.isEmpty())
         Msg::show(message, kTitle);
     return false;

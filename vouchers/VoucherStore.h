@@ -56,8 +56,8 @@ public:
 
     // The message when the voucher in the file is no longer the one loaded.
     static QString changedElsewhereMessage();
-    // Texts of a voucher hold at most this many characters.
-    static constexpr int kMaxTextLength = 255;
+    // Texts of a voucher hold at most this many characters (what a one-line box of the window holds).
+    static constexpr int kMaxTextLength = 32767;
 
 private:
     bool failSave(const QString& message);

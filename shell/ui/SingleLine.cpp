@@ -9,6 +9,8 @@ namespace kessory {
 
 void keepOnOneLine(QLineEdit* box)
 {
+    // The box never cuts what is pasted: a text too long for the book is refused, with a message, when it is saved.
+    box->setMaxLength(kBoxLength);
     QObject::connect(box, &QLineEdit::textEdited, box, [box](const QString& text) {
         static const QRegularExpression breaks(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}\\x{0085}]"));
         if (!text.contains(breaks) && !text.contains(QChar(u'\0')))

@@ -213,7 +213,7 @@ TEST_F(AccountWrite, NulIsDroppedAndOverlongNamesAreRefusedWhole)
     EXPECT_EQ(row("11201", "科目名称"), "应收票据");
     ASSERT_EQ(funModifyAccount(input("11201", withNul + "二")), WriteResult::Written);
     EXPECT_EQ(row("11201", "科目名称"), "应收票据二");
-    EXPECT_EQ(funModifyAccount(input("11201", QString(256, u'长'))), WriteResult::Refused);
-    EXPECT_EQ(lastBox(), "科目名称超过 255 个字符，请缩短后再试。|提示");
+    EXPECT_EQ(funModifyAccount(input("11201", QString(kMaxAccountText + 1, u'长'))), WriteResult::Refused);
+    EXPECT_EQ(lastBox(), "科目名称超过 32767 个字符，请缩短后再试。|提示");
     EXPECT_EQ(row("11201", "科目名称"), "应收票据二");
 }

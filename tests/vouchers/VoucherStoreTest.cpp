@@ -465,7 +465,7 @@ TEST_F(VoucherStoreTest, OddHeadersAndTextsAreNeverSavedAsSomethingElse)
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 摘要='提取现金' AND 编号=")
                         + QString::number(n.header.编号)),
               QStringLiteral("2"));
-    n.arrLines[1].摘要 = QString(256, u'长');
+    n.arrLines[1].摘要 = QString(VoucherStore::kMaxTextLength + 1, u'长');
     kessory::Msg::clearShown();
     EXPECT_FALSE(n.funSaveVoucher(true));
     ASSERT_EQ(texts().size(), 1);
