@@ -3,7 +3,8 @@
 // Between new vouchers it loads earlier ones as the window does and saves them again shorter, deletes its latest
 // voucher so that the next one takes its number, and adds and deletes an account of its own.
 // With "--new-only" it only adds new vouchers; with "--churn" it adds vouchers with a line on account 10299 (while
-// that account exists) and deletes each second one again. Prints the number of each round as it completes.
+// that account exists), and in turn deletes and edits the latest voucher of the file. Prints the number of each round
+// as it completes.
 #include "accounts/AccountWrite.h"
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
@@ -53,6 +54,14 @@ qint32 idOf(int number)
     return static_cast<qint32>(rs->integer(QStringLiteral("编号")));
 }
 
+qint32 latestId()
+{
+    auto rs = basDBOperate::funNewRecordset();
+    if (!basDBOperate::funOpenRecordset(QStringLiteral("Select Max(编号) As 最大 From 记账凭证"), rs))
+        return 0;
+    return static_cast<qint32>(rs->integer(QStringLiteral("最大")));
+}
+
 bool accountExists(const QString& code)
 {
     auto rs = basDBOperate::funNewRecordset();
@@ -81,13 +90,24 @@ int main(int argc, char** argv)
             ok = saveNew(store, 1 + round % 6);
             QThread::msleep(2); // a busy user, not a tight loop that never lets the other copy in
         } else if (mode == "--churn") {
-            const bool onOwn = accountExists(ownAccount);
-            // The account may go between the look-up and the save: the save then refuses, which is what it must do.
-            if (saveNew(store, 1 + round % 6, onOwn ? ownAccount : QStringLiteral("101")) && round % 2 == 1) {
-                kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
-                store.funDeleteVoucher(true, StampSet {}); // the other copy may have changed it meanwhile
+            // The other copy changes and deletes the same latest voucher: a refusal here is what must happen then.
+            const qint32 latest = latestId();
+            if (round % 3 == 0) {
+                const bool onOwn = accountExists(ownAccount);
+                // The account may go between the look-up and the save: the save then refuses, as it must.
+                saveNew(store, 1 + round % 6, onOwn ? ownAccount : QStringLiteral("101"));
+            } else if (latest != 0 && store.loadStored(latest)) {
+                if (round % 3 == 1) {
+                    kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
+                    store.funDeleteVoucher(true, StampSet {});
+                } else if (store.intLineCount > 0) {
+                    QThread::msleep(1);
+                    store.arrLines[0].摘要 = QStringLiteral("压力测试改");
+                    store.header.月份 = 0;
+                    store.funSaveVoucher(true);
+                }
             }
-            QThread::msleep(2);
+            QThread::msleep(1);
         } else if (round % 4 == 3) {
             // An earlier voucher, loaded as the window shows it, saved again shorter.
             const qint32 id = idOf(1 + round / 8);
