@@ -70,8 +70,8 @@ bool exists(const SqlCommand& query, RecordsetPtr& rs)
 // The first text of a voucher that is too long, named for the message; empty when all fit.
 QString tooLongText(const typVoucher& h, const VoucherLines& lines, int lineCount)
 {
-    const int limit = VoucherStore::kMaxTextLength;
-    const auto tooLong = [limit](const QString& t) { return t.size() > limit; };
+    constexpr int limit = VoucherStore::kMaxTextLength;
+    const auto tooLong = [](const QString& t) { return t.size() > limit; };
     const QString suffix = QStringLiteral("超过 %1 个字符，凭证未保存。").arg(limit);
     if (tooLong(h.记账人) || tooLong(h.审核人) || tooLong(h.制单人))
         return QStringLiteral("记账、审核或制单人的名字") + suffix;
