@@ -1,6 +1,7 @@
 #include "shell/ui/MainMenu.h"
 
 #include "data/basDBOperate.h"
+#include "output/ui/OutputActions.h"
 #include "shell/Msg.h"
 #include "shell/ui/WindowHost.h"
 
@@ -60,6 +61,7 @@ void buildMainMenu(QMainWindow* frame)
 
     QMenu* system = mainMenu(frame, MenuKind::System);
     system->addSeparator();
+    addOutputMenu(frame);
     QAction* quit = system->addAction(QStringLiteral("退出(&X)"), frame, &QMainWindow::close);
     quit->setObjectName(QStringLiteral("act_Exit"));
 

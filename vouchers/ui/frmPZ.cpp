@@ -3,6 +3,7 @@
 #include "controls/ui/ctlCashFormat.h"
 #include "controls/ui/ctlCashTitle.h"
 #include "data/basDBOperate.h"
+#include "output/ui/WindowOutput.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "vouchers/VoucherSql.h"
@@ -111,6 +112,8 @@ frmPZ::frmPZ(QWidget* parent)
     m_store.setSavedHandler([this] { funOpenVoucherList(kessory::VoucherSql::voucherById(m_store.header.编号)); });
 
     setMinimumSize(kPaperWidth + tw(100), kToolBarHeight + kPaperHeight + tw(400));
+    // The tool bar with 打印 and 导出 is wider than the paper: it sets the least width.
+    setMinimumWidth(qMax(minimumWidth(), m_fraCtrl->geometry().right() + 8 + m_cmd_Quit->width() + tw(100)));
     resize(minimumSize() + QSize(24, 16));
 
     // Load: the full list with its first voucher, then the account look-up list.
@@ -161,6 +164,11 @@ void frmPZ::buildToolBar()
     for (QWidget* w : std::initializer_list<QWidget*> { m_cmd_CreateNew, m_cmd_Save, m_cmd_Delete, m_cmd_DeleteRec,
                                                         m_cmd_SH, m_cmd_ZD })
         ctrl->addWidget(w);
+    const kessory::OutputButtons output = kessory::installVoucherOutput(this, m_fraCtrl);
+    for (QPushButton* b : { output.print, output.exportFile }) {
+        b->setFixedSize(44, 26);
+        ctrl->addWidget(b);
+    }
 
     m_cmd_Quit = makeButton(m_picToolBar, QStringLiteral("cmd_Quit"), QStringLiteral("关闭"), QString(), 52);
 
