@@ -1,7 +1,6 @@
 #include "accounts/AccountCheck.h"
 
 #include "accounts/AccountCode.h"
-#include "data/SqlRewrite.h"
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
 
@@ -11,9 +10,8 @@ namespace {
 bool accountExists(const QString& code)
 {
     auto rs = basDBOperate::funNewRecordset();
-    return basDBOperate::funOpenRecordset(QStringLiteral("Select * From 财务科目 Where 科目编号 = '") + sqlQuote(code)
-                                              + QStringLiteral("' Order By 科目编号"),
-                                          rs);
+    return basDBOperate::funOpenRecordset(
+        SqlCommand { QStringLiteral("Select * From 财务科目 Where 科目编号 = ? Order By 科目编号"), { code } }, rs);
 }
 
 } // namespace
@@ -53,8 +51,8 @@ std::optional<QString> funProposeChildCode(const QString& code)
     const QString s = code.trimmed();
     const qsizetype childLength = s.size() + 2;
     auto rs = basDBOperate::funNewRecordset();
-    const QString sql = QStringLiteral("Select max(科目编号) As 最大编号 From 财务科目 Where 科目编号 Like '")
-        + sqlQuote(s) + QStringLiteral("%'");
+    const SqlCommand sql { QStringLiteral("Select max(科目编号) As 最大编号 From 财务科目 Where 科目编号 Like ?"),
+                           { s + u'%' } };
     if (!basDBOperate::funOpenRecordset(sql, rs))
         return s; // a later check then reports the code as existing
     QString highest = rs->text(QStringLiteral("最大编号")).trimmed();

@@ -1,7 +1,6 @@
 #include "accounts/AccountCode.h"
 
 #include "data/Numbers.h"
-#include "data/SqlRewrite.h"
 #include "data/basDBOperate.h"
 
 #include <cmath>
@@ -47,8 +46,7 @@ QString funCategoryOfCode(const QString& code)
     if (code.isEmpty() || code[0] < u'1' || code[0] > u'9')
         return {};
     auto rs = basDBOperate::funNewRecordset();
-    const QString sql
-        = QStringLiteral("Select * From  财务科目类别 Where 编号 = '") + sqlQuote(code.left(1)) + QStringLiteral("'");
+    const SqlCommand sql { QStringLiteral("Select * From 财务科目类别 Where 编号 = ?"), { code.left(1) } };
     if (!basDBOperate::funOpenRecordset(sql, rs))
         return {};
     return rs->text(QStringLiteral("类别名称"));

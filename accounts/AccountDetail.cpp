@@ -1,6 +1,5 @@
 #include "accounts/AccountDetail.h"
 
-#include "data/SqlRewrite.h"
 #include "data/basDBOperate.h"
 
 namespace kessory::accounts {
@@ -8,9 +7,8 @@ namespace kessory::accounts {
 std::optional<AccountDetail> funReadAccount(const QString& code)
 {
     auto rs = basDBOperate::funNewRecordset();
-    if (!basDBOperate::funOpenRecordset(QStringLiteral("Select * From 财务科目 Where 科目编号 = '") + sqlQuote(code)
-                                            + QStringLiteral("' Order By 科目编号"),
-                                        rs))
+    if (!basDBOperate::funOpenRecordset(
+            SqlCommand { QStringLiteral("Select * From 财务科目 Where 科目编号 = ? Order By 科目编号"), { code } }, rs))
         return std::nullopt;
     AccountDetail a;
     a.科目编号 = rs->text(QStringLiteral("科目编号"));

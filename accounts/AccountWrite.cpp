@@ -4,24 +4,39 @@
 #include "accounts/AccountCode.h"
 #include "accounts/Openings.h"
 #include "accounts/PageFormat.h"
-#include "data/SqlRewrite.h"
+#include "data/TextRules.h"
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
 
 namespace kessory::accounts {
 namespace {
 
-QString selectAccount(const QString& code)
+SqlCommand selectAccount(const QString& code)
 {
-    return QStringLiteral("Select * From 财务科目 Where 科目编号 = '") + sqlQuote(code)
-        + QStringLiteral("' Order By 科目编号");
+    return { QStringLiteral("Select * From 财务科目 Where 科目编号 = ? Order By 科目编号"), { code } };
+}
+
+// Any voucher line on the code or one below it.
+bool codeInUse(const QString& code)
+{
+    auto used = basDBOperate::funNewRecordset();
+    const bool inUse = basDBOperate::funOpenRecordset(
+        SqlCommand { QStringLiteral("Select 编号 From 记账凭证内容 Where 科目编号 Like ?"), { code + u'%' } }, used);
+    used->close();
+    return inUse;
+}
+
+// An account's texts as stored: trimmed, without NUL characters.
+QString stored(const QString& text)
+{
+    return withoutNul(text).trimmed();
 }
 
 // The checks an add and a change share; false after showing the first failure.
 bool checkNameAndOptions(const AccountInput& input)
 {
     const QString missing = QStringLiteral("缺少参数");
-    if (input.name.trimmed().isEmpty()) {
+    if (stored(input.name).isEmpty()) {
         Msg::show(QStringLiteral("科目名称不能为空"), missing);
         return false;
     }
@@ -33,12 +48,22 @@ bool checkNameAndOptions(const AccountInput& input)
         Msg::show(QStringLiteral("请指定计量单位"), missing);
         return false;
     }
+    // A text the book cannot hold whole is refused, never cut.
+    const QString tooLong = QStringLiteral("%1超过 %2 个字符，请缩短后再试。");
+    for (const auto& [label, text] : { std::pair { QStringLiteral("科目名称"), input.name },
+                                       std::pair { QStringLiteral("外币币种"), input.currency },
+                                       std::pair { QStringLiteral("计量单位"), input.unit } }) {
+        if (stored(text).size() > kMaxAccountText) {
+            Msg::show(tooLong.arg(label).arg(kMaxAccountText), QStringLiteral("提示"));
+            return false;
+        }
+    }
     return true;
 }
 
-QString quotedOrNull(const QString& text)
+QVariant textOrNull(const QString& text)
 {
-    return text.isEmpty() ? QStringLiteral("Null") : QLatin1Char('\'') + sqlQuote(text) + QLatin1Char('\'');
+    return text.isEmpty() ? QVariant() : QVariant(text);
 }
 
 } // namespace
@@ -54,13 +79,6 @@ WriteResult funAddAccount(const AccountInput& input)
         return WriteResult::Refused;
 
     const QString code = normalizeCode(input.code);
-    auto parent = basDBOperate::funNewRecordset();
-    if (!basDBOperate::funOpenRecordset(selectAccount(parentCode(code)), parent)) {
-        Msg::show(QStringLiteral("上级科目不存在."), QStringLiteral("提示:编号错误"));
-        return WriteResult::Refused;
-    }
-    parent->fetchAll();
-
     // The new row and the parent's leaf flag go together: a child must never hang under a parent marked as a leaf.
     // A write the file refuses (read-only, locked, full) is said, never passed over as done.
     const auto failed = [] {
@@ -70,25 +88,38 @@ WriteResult funAddAccount(const AccountInput& input)
     Transaction transaction(basDBOperate::cnnDB.get());
     if (!transaction.active())
         return failed();
+    // The parent and the code are checked again inside the write: another copy of the program may have deleted the
+    // parent or added the code since the first check.
+    auto parent = basDBOperate::funNewRecordset();
+    if (!basDBOperate::funOpenRecordset(selectAccount(parentCode(code)), parent)) {
+        transaction.rollback();
+        Msg::show(QStringLiteral("上级科目不存在."), QStringLiteral("提示:编号错误"));
+        return WriteResult::Refused;
+    }
+    parent->fetchAll();
     auto added = basDBOperate::funNewRecordset();
-    basDBOperate::funOpenRecordset(selectAccount(code), added); // empty, but open for appending
-    if (!added->addNew())
+    if (basDBOperate::funOpenRecordset(selectAccount(code), added)) {
+        transaction.rollback();
+        Msg::show(QStringLiteral("科目已存在"), QStringLiteral("编号错误"));
+        return WriteResult::Refused;
+    }
+    if (!added->isOpen() || !added->addNew())
         return failed();
     added->setValue(QStringLiteral("科目编号"), code);
-    added->setValue(QStringLiteral("科目名称"), input.name.trimmed());
-    added->setValue(QStringLiteral("科目类别"), input.category.trimmed());
+    added->setValue(QStringLiteral("科目名称"), stored(input.name));
+    added->setValue(QStringLiteral("科目类别"), stored(input.category));
     added->setValue(QStringLiteral("级次"), levelOfLength(code.size()));
     added->setValue(QStringLiteral("末级账"), true);
     for (const char* inherited : { "现金账", "银行账", "余额方向", "科目性质" }) {
         const QString column = QString::fromUtf8(inherited);
         added->setValue(column, parent->field(column));
     }
-    if (!input.pageFormat.trimmed().isEmpty())
-        added->setValue(QStringLiteral("账页格式"), input.pageFormat.trimmed());
+    if (!stored(input.pageFormat).isEmpty())
+        added->setValue(QStringLiteral("账页格式"), stored(input.pageFormat));
     if (input.foreignCurrency)
-        added->setValue(QStringLiteral("外币币种"), input.currency.trimmed());
+        added->setValue(QStringLiteral("外币币种"), stored(input.currency));
     if (input.quantity)
-        added->setValue(QStringLiteral("数量单位"), input.unit.trimmed());
+        added->setValue(QStringLiteral("数量单位"), stored(input.unit));
     added->setValue(QStringLiteral("记账方式"), bookKeepingMode(input.journal, input.bank));
     if (!added->update())
         return failed();
@@ -105,13 +136,13 @@ WriteResult funModifyAccount(const AccountInput& input)
 {
     if (!checkNameAndOptions(input))
         return WriteResult::Refused;
-    const QString sql = QStringLiteral("Update 财务科目 Set 科目名称 = '") + sqlQuote(input.name.trimmed())
-        + QStringLiteral("', 账页格式 = ") + quotedOrNull(input.pageFormat.trimmed()) + QStringLiteral(", 外币币种 = ")
-        + quotedOrNull(input.foreignCurrency ? input.currency.trimmed() : QString()) + QStringLiteral(", 数量单位 = ")
-        + quotedOrNull(input.quantity ? input.unit.trimmed() : QString()) + QStringLiteral(", 记账方式 = '")
-        + bookKeepingMode(input.journal, input.bank) + QStringLiteral("' Where 科目编号 = '")
-        + sqlQuote(normalizeCode(input.code)) + QStringLiteral("'");
-    if (basDBOperate::funExecuteSQL(sql) > 0)
+    const SqlCommand sql { QStringLiteral("Update 财务科目 Set 科目名称 = ?, 账页格式 = ?, 外币币种 = ?, 数量单位 = ?, "
+                                          "记账方式 = ? Where 科目编号 = ?"),
+                           { stored(input.name), textOrNull(stored(input.pageFormat)),
+                             textOrNull(input.foreignCurrency ? stored(input.currency) : QString()),
+                             textOrNull(input.quantity ? stored(input.unit) : QString()),
+                             bookKeepingMode(input.journal, input.bank), normalizeCode(input.code) } };
+    if (basDBOperate::funExecute(sql) > 0)
         return WriteResult::Written;
     Msg::show(QStringLiteral("科目修改失败。"), Msg::programTitle());
     return WriteResult::Failed;
@@ -124,38 +155,51 @@ DeleteResult funDeleteAccount(const QString& codeText)
         Msg::show(QStringLiteral("无法删除一级科目"), QStringLiteral("无效操作"));
         return DeleteResult::Refused;
     }
-    const QString pattern = sqlQuote(code) + QStringLiteral("%'");
     auto rs = basDBOperate::funNewRecordset();
-    if (!basDBOperate::funOpenRecordset(QStringLiteral("Select * From 财务科目 Where 科目编号 Like '") + pattern
-                                            + QStringLiteral(" Order By 科目编号"),
-                                        rs))
+    if (!basDBOperate::funOpenRecordset(
+            SqlCommand { QStringLiteral("Select * From 财务科目 Where 科目编号 Like ? Order By 科目编号"),
+                         { code + u'%' } },
+            rs))
         return DeleteResult::NoAccount;
     const int rows = rs->recordCount();
     rs->close();
 
     // Voucher lines on these codes would be left pointing at no account: the books would count what no window shows.
-    auto used = basDBOperate::funNewRecordset();
-    const bool inUse = basDBOperate::funOpenRecordset(
-        QStringLiteral("Select 编号 From 记账凭证内容 Where 科目编号 Like '") + pattern, used);
-    used->close();
-    if (inUse) {
+    const auto refuseInUse = [] {
         Msg::show(QStringLiteral("该科目已有凭证记录，无法删除。"), QStringLiteral("无效操作"));
         return DeleteResult::Refused;
-    }
+    };
     // An opening balance would likewise stay in the trial balance with no account to show it.
-    if (Openings::balanceCents(basDBOperate::cnnDB.get(), code) != 0) {
+    const auto refuseOpening = [] {
         Msg::show(QStringLiteral("该科目已有期初余额，无法删除。"), QStringLiteral("无效操作"));
         return DeleteResult::Refused;
-    }
+    };
+    const auto holdsOpening = [&code] { return Openings::balanceCents(basDBOperate::cnnDB.get(), code) != 0; };
+    if (codeInUse(code))
+        return refuseInUse();
+    if (holdsOpening())
+        return refuseOpening();
 
     const QString question
         = rows == 1 ? QStringLiteral("是否真的删除该科目?") : QStringLiteral("该科目内包含子科目,是否真的删除?");
-    if (Msg::ask(question, QStringLiteral("要求确认"))) {
-        const int deleted
-            = basDBOperate::funExecuteSQL(QStringLiteral("Delete From 财务科目 Where 科目编号 Like '") + pattern);
-        Msg::show(deleted > 0 ? QStringLiteral("科目删除成功。") : QStringLiteral("科目删除失败。"),
-                  Msg::programTitle());
+    if (!Msg::ask(question, QStringLiteral("要求确认")))
+        return DeleteResult::Answered;
+    // While the question was open another copy of the program may have saved a voucher on the account: the check is
+    // made again inside the delete.
+    Transaction transaction(basDBOperate::cnnDB.get());
+    if (transaction.active() && codeInUse(code)) {
+        transaction.rollback();
+        return refuseInUse();
     }
+    if (transaction.active() && holdsOpening()) {
+        transaction.rollback();
+        return refuseOpening();
+    }
+    const int deleted = transaction.active() ? basDBOperate::funExecute(SqlCommand {
+                            QStringLiteral("Delete From 财务科目 Where 科目编号 Like ?"), { code + u'%' } })
+                                             : -1;
+    const bool done = deleted > 0 && transaction.commit();
+    Msg::show(done ? QStringLiteral("科目删除成功。") : QStringLiteral("科目删除失败。"), Msg::programTitle());
     return DeleteResult::Answered;
 }
 

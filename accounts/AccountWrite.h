@@ -19,6 +19,9 @@ struct AccountInput {
     bool bank = false; // 银行账
 };
 
+// An account's name, currency and unit hold at most this many characters (what a one-line box holds).
+constexpr int kMaxAccountText = 32767;
+
 enum class WriteResult {
     Refused, // a check failed and its message was shown; nothing written
     Written,

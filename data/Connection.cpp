@@ -1,5 +1,7 @@
 #include "data/Connection.h"
 
+#include "data/DataLog.h"
+#include "data/DateText.h"
 #include "data/SqlRewrite.h"
 
 #include <QStringList>
@@ -23,8 +25,34 @@ void sqlLen(sqlite3_context* ctx, int, sqlite3_value** argv)
     sqlite3_result_int(ctx, static_cast<int>(QString::fromUtf8(text).size()));
 }
 
-// Month(date text): the month of the program's date text "yyyy-MM-dd[ HH:mm:ss]"; Null for Null or a text that is
-// no date.
+bool digitsAt(const char* text, std::initializer_list<int> positions)
+{
+    for (int i : positions) {
+        if (text[i] < '0' || text[i] > '9')
+            return false;
+    }
+    return true;
+}
+
+// "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss" that is a real day and time.
+bool isProgramDate(const char* text, int len)
+{
+    if (len != 10 && len != 19)
+        return false;
+    if (!digitsAt(text, { 0, 1, 2, 3, 5, 6, 8, 9 }) || text[4] != '-' || text[7] != '-')
+        return false;
+    const auto two = [text](int i) { return (text[i] - '0') * 10 + (text[i + 1] - '0'); };
+    const int year = (text[0] - '0') * 1000 + (text[1] - '0') * 100 + two(2);
+    if (!QDate::isValid(year, two(5), two(8)))
+        return false;
+    if (len == 10)
+        return true;
+    return text[10] == ' ' && text[13] == ':' && text[16] == ':' && digitsAt(text, { 11, 12, 14, 15, 17, 18 })
+        && two(11) < 24 && two(14) < 60 && two(17) < 60;
+}
+
+// Month(date text): the month of a date text in the forms the program reads (data/DateText.h); Null for Null or a
+// text that is no date.
 void sqlMonth(sqlite3_context* ctx, int, sqlite3_value** argv)
 {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
@@ -33,15 +61,13 @@ void sqlMonth(sqlite3_context* ctx, int, sqlite3_value** argv)
     }
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
     const int len = sqlite3_value_bytes(argv[0]);
-    // Fast path for the form the program writes.
-    if (len >= 7 && text[4] == '-' && text[5] >= '0' && text[5] <= '9' && text[6] >= '0' && text[6] <= '9') {
+    // Fast path for the form the program writes, "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss" with a real day and time.
+    if (isProgramDate(text, len)) {
         sqlite3_result_int(ctx, (text[5] - '0') * 10 + (text[6] - '0'));
         return;
     }
-    const QStringList parts = QString::fromUtf8(text, len).trimmed().split(QLatin1Char('-'));
-    bool ok = false;
-    const int month = parts.size() >= 2 ? parts[1].left(2).toInt(&ok) : 0;
-    if (ok && month >= 1 && month <= 12)
+    const int month = monthOfDateText(QString::fromUtf8(text, len));
+    if (month >= 1 && month <= 12)
         sqlite3_result_int(ctx, month);
     else
         sqlite3_result_null(ctx);
@@ -57,13 +83,15 @@ Statement::Statement(Connection* owner, sqlite3_stmt* stmt, QString key)
 {
 }
 
-Statement::Statement(sqlite3_stmt* stmt)
-    : m_stmt(stmt)
+Statement::Statement(sqlite3_stmt* stmt, Connection* errorsTo)
+    : m_errorsTo(errorsTo)
+    , m_stmt(stmt)
 {
 }
 
 Statement::Statement(Statement&& other) noexcept
     : m_owner(other.m_owner)
+    , m_errorsTo(other.m_errorsTo)
     , m_ownerAlive(std::move(other.m_ownerAlive))
     , m_stmt(other.m_stmt)
     , m_key(std::move(other.m_key))
@@ -76,6 +104,7 @@ Statement& Statement::operator=(Statement&& other) noexcept
     if (this != &other) {
         release();
         m_owner = other.m_owner;
+        m_errorsTo = other.m_errorsTo;
         m_ownerAlive = std::move(other.m_ownerAlive);
         m_stmt = other.m_stmt;
         m_key = std::move(other.m_key);
@@ -127,6 +156,12 @@ void Statement::bind(int index, const QVariant& value)
     }
 }
 
+void Statement::bindAll(const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i)
+        bind(i + 1, values[i]);
+}
+
 int Statement::step()
 {
     if (!m_stmt)
@@ -136,6 +171,9 @@ int Statement::step()
         return 1;
     if (rc == SQLITE_DONE)
         return 0;
+    Connection* connection = m_owner && m_ownerAlive && *m_ownerAlive ? m_owner : m_errorsTo;
+    if (connection)
+        connection->noteError(QString::fromUtf8(sqlite3_sql(m_stmt)));
     return -1;
 }
 
@@ -222,11 +260,14 @@ Statement Connection::prepare(const QString& programSql)
                            &tail)
             != SQLITE_OK
         || !stmt) {
+        noteError(text);
         sqlite3_finalize(stmt);
         return {};
     }
     // Only one statement per call: trailing text other than blanks or a semicolon is refused.
     if (tail && QString::fromUtf8(tail).trimmed().remove(QLatin1Char(';')).size() > 0) {
+        m_lastError = { SQLITE_MISUSE, QStringLiteral("more than one statement"), text };
+        logFailedStatement(m_lastError);
         sqlite3_finalize(stmt);
         return {};
     }
@@ -249,18 +290,30 @@ void Connection::giveBack(const QString& key, sqlite3_stmt* stmt)
 
 int Connection::execute(const QString& programSql)
 {
-    Statement st = prepare(programSql);
+    return execute(SqlCommand { programSql, {} });
+}
+
+int Connection::execute(const SqlCommand& command)
+{
+    Statement st = prepare(command.text);
     if (!st.valid())
-        return 0;
+        return -1;
     if (sqlite3_stmt_readonly(st.handle())) {
         // A query passed as a statement affects nothing.
         return 0;
     }
+    st.bindAll(command.values);
     int rc;
     while ((rc = st.step()) == 1) { }
     if (rc < 0)
-        return 0;
+        return -1;
     return sqlite3_changes(m_db);
+}
+
+void Connection::noteError(const QString& statement)
+{
+    m_lastError = { sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)), statement };
+    logFailedStatement(m_lastError);
 }
 
 void Connection::setBusyTimeout(int milliseconds)
@@ -270,7 +323,10 @@ void Connection::setBusyTimeout(int milliseconds)
 
 bool Connection::exec(const char* sql)
 {
-    return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
+        return true;
+    noteError(QString::fromUtf8(sql));
+    return false;
 }
 
 bool Connection::hasBookTables()
@@ -291,6 +347,43 @@ bool Connection::hasBookTables()
             return false;
     }
     return true;
+}
+
+QStringList Connection::missingBookColumns()
+{
+    // Every column some window reads or writes, table by table.
+    static const char* const columns[][14] = {
+        { "记账凭证", "编号", "凭证号码", "类别", "附单据数", "月份", "记账日期", "记账人", "审核人", "制单人",
+          "已作废" },
+        { "记账凭证内容", "编号", "记录号", "方向", "金额", "摘要", "科目编号", "备注", "日期" },
+        { "财务科目", "科目编号", "科目名称", "科目类别", "级次", "末级账", "现金账", "银行账", "余额方向", "科目性质",
+          "账页格式", "外币币种", "数量单位", "记账方式" },
+        { "财务科目类别", "编号", "类别名称" },
+        { "部门分类", "部门编号" },
+        { "损益表", "ID", "类别", "项目", "行次", "本月数", "本年累计数" },
+        { "现金流量表", "ID", "类别", "项目", "行次", "金额" },
+        { "资产负债表", "ID", "类别", "项目", "行次", "年初数", "期末数" },
+    };
+    QStringList missing;
+    for (const auto& table : columns) {
+        const QString name = QString::fromUtf8(table[0]);
+        Statement st = prepare(QStringLiteral("Select name From pragma_table_info(?)"));
+        st.bind(1, name);
+        QStringList found;
+        int rc;
+        while ((rc = st.step()) == 1)
+            found << st.column(0).toString();
+        if (rc < 0 || found.isEmpty()) {
+            missing << name;
+            continue;
+        }
+        for (std::size_t i = 1; i < std::size(table) && table[i]; ++i) {
+            const QString column = QString::fromUtf8(table[i]);
+            if (!found.contains(column))
+                missing << name + QLatin1Char('.') + column;
+        }
+    }
+    return missing;
 }
 
 ReadSnapshot::ReadSnapshot(Connection* connection)
@@ -314,7 +407,16 @@ Transaction::Transaction(Connection* connection)
 
 Transaction::~Transaction()
 {
-    if (m_active)
+    rollback();
+}
+
+void Transaction::rollback()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    // The engine may have ended the transaction itself (a full disk, an I/O error): nothing is left to undo then.
+    if (!sqlite3_get_autocommit(m_connection->handle()))
         m_connection->exec("ROLLBACK");
 }
 
@@ -325,7 +427,8 @@ bool Transaction::commit()
     m_active = false;
     if (m_connection->exec("COMMIT"))
         return true;
-    m_connection->exec("ROLLBACK");
+    if (!sqlite3_get_autocommit(m_connection->handle()))
+        m_connection->exec("ROLLBACK");
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 #include <unordered_map>
@@ -13,13 +14,26 @@ namespace kessory {
 
 class Connection;
 
+// A statement's text with the values for its ? marks, bound in order: a value can never change the statement.
+struct SqlCommand {
+    QString text;
+    QVariantList values;
+};
+
+// What the engine said about the last statement that failed on a connection.
+struct SqlError {
+    int code = 0; // SQLite's extended result code; 0 when nothing failed
+    QString message;
+    QString statement;
+};
+
 // A prepared statement borrowed from the connection's cache; returned to it (reset) on destruction.
 class Statement {
 public:
     Statement() = default;
     Statement(Connection* owner, sqlite3_stmt* stmt, QString key);
     // A statement of its own, finalized when it goes.
-    explicit Statement(sqlite3_stmt* stmt);
+    explicit Statement(sqlite3_stmt* stmt, Connection* errorsTo = nullptr);
     Statement(Statement&& other) noexcept;
     Statement& operator=(Statement&& other) noexcept;
     Statement(const Statement&) = delete;
@@ -29,7 +43,9 @@ public:
     bool valid() const { return m_stmt != nullptr; }
     sqlite3_stmt* handle() const { return m_stmt; }
     void bind(int index, const QVariant& value);
-    // Steps once: 1 = a row, 0 = done, -1 = error.
+    // Binds the values to the marks 1, 2, 3 ...
+    void bindAll(const QVariantList& values);
+    // Steps once: 1 = a row, 0 = done, -1 = error (kept on the connection and logged).
     int step();
     int columnCount() const;
     QString columnName(int i) const;
@@ -38,6 +54,8 @@ public:
 
 private:
     Connection* m_owner = nullptr;
+    // Where an error of a statement of its own is reported.
+    Connection* m_errorsTo = nullptr;
     // False once the connection has gone: a recordset that outlives it then finalizes its own statement.
     std::shared_ptr<bool> m_ownerAlive;
     sqlite3_stmt* m_stmt = nullptr;
@@ -57,14 +75,23 @@ public:
 
     // Prepares the program's SQL text (rewritten for SQLite); an invalid statement on a syntax error.
     Statement prepare(const QString& programSql);
-    // Runs a statement of the program's SQL text; the number of rows it changed, 0 on failure.
+    // Runs a statement of the program's SQL text; the number of rows it changed (0 when it matched none), -1 when it
+    // failed (the error is then in lastError()).
     int execute(const QString& programSql);
+    int execute(const SqlCommand& command);
+    // The engine's code and message for the last statement that failed.
+    const SqlError& lastError() const { return m_lastError; }
+    // Keeps the engine's current error for the statement and logs it.
+    void noteError(const QString& statement);
     // Runs SQLite's own text directly; true on success.
     bool exec(const char* sql);
     // How long a statement waits for another program's lock before it fails (3 seconds unless set).
     void setBusyTimeout(int milliseconds);
     // Whether the eight tables of the books are all present.
     bool hasBookTables();
+    // The tables and columns the program reads or writes that the file lacks, as "table" or "table.column"; empty
+    // when every one is there.
+    QStringList missingBookColumns();
 
     void giveBack(const QString& key, sqlite3_stmt* stmt);
     const std::shared_ptr<bool>& aliveFlag() const { return m_alive; }
@@ -75,6 +102,7 @@ private:
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     std::unordered_multimap<QString, sqlite3_stmt*> m_idle;
     std::size_t m_idleCount = 0;
+    SqlError m_lastError;
 };
 
 // One consistent view of the file for the many queries of one load: another copy's save cannot land between them,
@@ -100,6 +128,8 @@ public:
     Transaction& operator=(const Transaction&) = delete;
     bool active() const { return m_active; }
     bool commit();
+    // Undoes everything written since it began; nothing more is written through it afterwards.
+    void rollback();
 
 private:
     Connection* m_connection;

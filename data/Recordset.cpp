@@ -27,6 +27,12 @@ QString quoteIdentifier(const QString& name)
 
 bool Recordset::open(Connection* connection, const QString& sql)
 {
+    return open(connection, SqlCommand { sql, {} });
+}
+
+bool Recordset::open(Connection* connection, const SqlCommand& command)
+{
+    const QString& sql = command.text;
     close();
     m_connection = connection;
     if (!connection)
@@ -34,6 +40,7 @@ bool Recordset::open(Connection* connection, const QString& sql)
     m_statement = connection->prepare(sql);
     if (!m_statement.valid())
         return false;
+    m_statement.bindAll(command.values);
     const int n = m_statement.columnCount();
     for (int i = 0; i < n; ++i) {
         const QString name = m_statement.columnName(i);
@@ -58,6 +65,7 @@ void Recordset::close()
     m_statement.release();
     m_open = false;
     m_done = true;
+    m_failed = false;
     m_table.clear();
     m_columns.clear();
     m_index.clear();
@@ -83,6 +91,7 @@ bool Recordset::fetchOne()
     }
     m_done = true;
     m_statement.release();
+    m_failed = rc < 0;
     if (rc < 0 && m_rows.empty())
         m_done = false; // tells open() the query failed
     return false;
@@ -271,7 +280,7 @@ bool Recordset::update()
         sqlite3_finalize(raw);
         return false;
     }
-    Statement st(raw);
+    Statement st(raw, m_connection);
     for (std::size_t i = 0; i < params.size(); ++i)
         st.bind(static_cast<int>(i + 1), params[i]);
     const bool ok = st.step() == 0 && sqlite3_changes(m_connection->handle()) > 0;

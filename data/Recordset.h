@@ -23,8 +23,12 @@ public:
 
     // Runs the query; false when it could not run (the recordset is then closed).
     bool open(Connection* connection, const QString& sql);
+    // The same with values bound to the text's ? marks.
+    bool open(Connection* connection, const SqlCommand& command);
     void close();
     bool isOpen() const { return m_open; }
+    // Whether reading stopped at an error rather than at the end of the rows (a partial result).
+    bool failed() const { return m_failed; }
 
     bool eof();
     bool bof() const;
@@ -61,6 +65,7 @@ private:
     Statement m_statement;
     bool m_open = false;
     bool m_done = true;
+    bool m_failed = false;
     QString m_table;
     QStringList m_columns;
     QHash<QString, int> m_index;

@@ -1,11 +1,14 @@
 #include "data/basDBOperate.h"
 
 #include "data/BookExtensions.h"
+#include "data/DataLog.h"
 #include "shell/Msg.h"
 #include "shell/basSysFunction.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <algorithm>
+#include <sqlite3.h>
 
 namespace basDBOperate {
 
@@ -34,14 +37,42 @@ bool funCheckDBFile(const QString& programFolder)
     return false;
 }
 
+namespace {
+
+QString openFailure;
+
+bool refuse(const QString& why)
+{
+    openFailure = why;
+    return false;
+}
+
+} // namespace
+
 bool funOpenDB(RecordsetPtr& rs)
 {
     funCloseDB(rs);
     rsShared = std::make_shared<kessory::Recordset>();
     rsShared2 = std::make_shared<kessory::Recordset>();
+    openFailure.clear();
+    const QString cannotOpen = QStringLiteral("数据文件无法打开，系统无法运行.");
     cnnDB = kessory::Connection::open(strDBPath);
-    if (!cnnDB || !cnnDB->hasBookTables())
-        return false;
+    if (!cnnDB)
+        return refuse(cannotOpen);
+    kessory::setDataLogFile(QFileInfo(strDBPath).absolutePath() + QStringLiteral("/kessory.log"));
+    // A file another program holds locked is waited for (the connection's busy timeout) before it is given up.
+    kessory::Statement probe = cnnDB->prepare(QStringLiteral("Select count(*) From sqlite_master"));
+    if (!probe.valid() || probe.step() < 0) {
+        const int code = cnnDB->lastError().code & 0xff;
+        return refuse(code == SQLITE_BUSY || code == SQLITE_LOCKED
+                          ? QStringLiteral("数据文件正被其他程序使用，请稍后再试。")
+                          : cannotOpen);
+    }
+    probe.release();
+    const QStringList missing = cnnDB->missingBookColumns();
+    if (!missing.isEmpty())
+        return refuse(QStringLiteral("数据文件缺少 ") + missing.join(QStringLiteral("、"))
+                      + QStringLiteral("，系统无法运行."));
     // A book that cannot take the later features' tables still opens: those features then find them missing.
     kessory::ensureExtensionTables(*cnnDB);
     return true;
@@ -63,6 +94,32 @@ bool funOpenRecordset(const QString& sql, RecordsetPtr& rs)
     return true;
 }
 
+bool funOpenRecordset(const kessory::SqlCommand& command, RecordsetPtr& rs)
+{
+    if (!rs) {
+        if (!rsShared)
+            rsShared = std::make_shared<kessory::Recordset>();
+        rs = rsShared;
+    }
+    rs->close();
+    if (!rs->open(cnnDB.get(), command))
+        return false;
+    if (rs->eof())
+        return false;
+    rs->moveFirst();
+    return true;
+}
+
+QString funOpenFailureText()
+{
+    return openFailure;
+}
+
+int funExecute(const kessory::SqlCommand& command)
+{
+    return cnnDB ? cnnDB->execute(command) : -1;
+}
+
 bool funOpenRecordset(const QString& sql)
 {
     RecordsetPtr rs;
@@ -79,7 +136,8 @@ int funExecuteSQL(const QString& sql, RecordsetPtr& rs)
     rs->close();
     if (!cnnDB)
         return 0;
-    return cnnDB->execute(sql);
+    // Callers tell failure by 0, as they always have.
+    return std::max(0, cnnDB->execute(sql));
 }
 
 int funExecuteSQL(const QString& sql)

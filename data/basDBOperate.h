@@ -24,16 +24,23 @@ bool funCheckDBFile(const QString& programFolder);
 // Closes what is open and opens the connection and the shared recordsets; rs comes back empty. False when the file
 // cannot be opened as a database holding the books' tables (nothing is shown; the caller decides).
 bool funOpenDB(RecordsetPtr& rs);
+// Why the last funOpenDB failed, as the start-up message says it: the file is in use by another program, it lacks
+// tables or columns (named), or it cannot be opened at all.
+QString funOpenFailureText();
 
 // Runs a query into rs (rsShared when rs is empty, bound into rs). True only when it ran and returned a row, with
 // the recordset on its first row.
 bool funOpenRecordset(const QString& sql, RecordsetPtr& rs);
 bool funOpenRecordset(const QString& sql);
+// The same with values bound to the text's ? marks.
+bool funOpenRecordset(const kessory::SqlCommand& command, RecordsetPtr& rs);
 
 // Runs an INSERT, UPDATE or DELETE; the number of rows it affected, 0 when it failed. Closes rs (rsShared when rs
 // is empty) first.
 int funExecuteSQL(const QString& sql, RecordsetPtr& rs);
 int funExecuteSQL(const QString& sql);
+// The same with values bound to the text's ? marks; -1 when it failed, 0 when it matched no row.
+int funExecute(const kessory::SqlCommand& command);
 
 // Closes the recordsets and the connection.
 void funCloseDB(RecordsetPtr& rs);

@@ -3,6 +3,7 @@
 #include "data/Recordset.h"
 #include "vouchers/VoucherTypes.h"
 
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -35,24 +36,48 @@ public:
     // 0 when all 128 counted slots are complete.
     qint16 funCheckLines() const;
 
-    // Writes the voucher (header by number and category, lines by id and record number). True on success; a success
-    // message unless silent.
+    // Writes the voucher in one transaction: a new one (编号 0) under its number or, when another copy has taken
+    // that number meanwhile, the next free one; a stored one by its 编号, and only while the file still holds it as
+    // it was loaded. Lines by id and record number. True on success; a success message unless silent.
     bool funSaveVoucher(bool silent);
     // 作废, 审核 and 删除 with their questions and messages; stamps are those shown over the voucher.
     bool funVoidVoucher(const StampSet& stamps);
     bool funAuditVoucher(const StampSet& stamps);
     bool funDeleteVoucher(bool silent, const StampSet& stamps);
 
-    // Copies a header row and the rows of the lines query (VoucherSql::linesWithAccounts) into memory.
+    // Copies a header row and the rows of the lines query (VoucherSql::linesWithAccounts) into memory, and keeps a
+    // digest of both as read, against which a later write checks that the stored voucher is still the one shown.
     void funLoadVoucher(Recordset& headerRow, Recordset* lineRows);
+    // Reads the stored voucher of that id as the window shows it; false when there is none.
+    bool loadStored(qint32 id);
 
     // The month of a date text of the program (1 to 12), 0 when the text is no date.
     static int monthOf(const QString& dateText);
 
+    // The message when the voucher in the file is no longer the one loaded.
+    static QString changedElsewhereMessage();
+    // Texts of a voucher hold at most this many characters (what a one-line box of the window holds).
+    static constexpr int kMaxTextLength = 32767;
+
 private:
     bool failSave(const QString& message);
+    // Checks and completes the header before anything is written; the message that refuses the save, else empty.
+    QString prepareHeader();
+    // The writes of one save inside its transaction; the message of the first failure, else empty.
+    QString writeVoucher(qint32& id);
+    // Whether the file still holds the loaded voucher unchanged (read inside the caller's transaction).
+    bool stillAsLoaded();
+    // The digest of the stored voucher of that id as it is in the file now; empty when it cannot be read.
+    static QByteArray storedDigest(qint32 id, RecordsetPtr& rs);
 
     RecordsetPtr m_rs;
+    qint32 m_loadedId = 0;
+    QByteArray m_loadedDigest;
+    // Every stored line read at load, including any beyond the slots the window holds.
+    int m_loadedLines = 0;
+    // The account codes of the lines as stored: a line on an account missing from the chart is kept when it was
+    // already so in the file.
+    QSet<QString> m_loadedCodes;
     std::function<void(int)> m_onIncompleteLine;
     std::function<void()> m_onSaved;
 };

@@ -109,7 +109,7 @@ bool mdiKessory::funLoad(const QString& programFolder)
     basDBOperate::RecordsetPtr rs;
     if (!basDBOperate::funOpenDB(rs)) {
         // A file that is there but holds no books would leave every window empty and every save failing.
-        kessory::Msg::show(QStringLiteral("数据文件无法打开，系统无法运行."), QStringLiteral("错误"));
+        kessory::Msg::show(basDBOperate::funOpenFailureText(), QStringLiteral("错误"));
         basSysFunction::funExitSystem();
         return false;
     }

@@ -187,3 +187,33 @@ TEST_F(AccountWrite, DeleteRefusesLevelOneAndAccountsInUse)
     EXPECT_EQ(funDeleteAccount("10999"), DeleteResult::NoAccount);
     EXPECT_TRUE(kessory::Msg::shown().isEmpty());
 }
+
+TEST_F(AccountWrite, DeleteChecksAgainForAVoucherSavedWhileTheQuestionWasOpen)
+{
+    // The other copy saves a voucher on the account while this one asks its question.
+    kessory::Msg::setTestMode(false);
+    kessory::Msg::setPresenter([this](const QString&, const QString&, kessory::Msg::Buttons buttons) {
+        if (buttons == kessory::Msg::Buttons::YesNo)
+            db.exec("INSERT INTO 记账凭证内容 (编号,记录号,金额,摘要,科目编号) VALUES (1,99,5,'另一个程序','10201')");
+        return buttons == kessory::Msg::Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    });
+    db.exec("INSERT INTO 财务科目 (科目编号,科目名称,级次) VALUES ('1020101','新户',3)");
+    db.exec("DELETE FROM 记账凭证内容 WHERE 科目编号 LIKE '10201%'");
+    const DeleteResult result = funDeleteAccount("10201");
+    kessory::Msg::setPresenter({});
+    kessory::Msg::setTestMode(true);
+    EXPECT_EQ(result, DeleteResult::Refused);
+    EXPECT_EQ(count("科目编号 LIKE '10201%'"), 2);
+}
+
+TEST_F(AccountWrite, NulIsDroppedAndOverlongNamesAreRefusedWhole)
+{
+    const QString withNul = QStringLiteral("应收") + QChar(u'\0') + QStringLiteral("票据");
+    ASSERT_EQ(funAddAccount(input("11201", withNul)), WriteResult::Written);
+    EXPECT_EQ(row("11201", "科目名称"), "应收票据");
+    ASSERT_EQ(funModifyAccount(input("11201", withNul + "二")), WriteResult::Written);
+    EXPECT_EQ(row("11201", "科目名称"), "应收票据二");
+    EXPECT_EQ(funModifyAccount(input("11201", QString(kMaxAccountText + 1, u'长'))), WriteResult::Refused);
+    EXPECT_EQ(lastBox(), "科目名称超过 32767 个字符，请缩短后再试。|提示");
+    EXPECT_EQ(row("11201", "科目名称"), "应收票据二");
+}

@@ -5,9 +5,12 @@
 #include "tests/support/TestDb.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace basDBOperate;
 using kessory::test::TestDb;
@@ -186,4 +189,45 @@ TEST(SharedRecordsets, ARecordsetMayOutliveTheConnection)
     } // the connection closes here while the recordset still holds its statement
     kept->close();
     EXPECT_FALSE(kept->isOpen());
+}
+
+TEST(OpenDB, SaysWhatIsWrongWithAFileItCannotUse)
+{
+    TestDb db(TestDb::Rows::None, false);
+    ASSERT_TRUE(funCheckDBFile(db.folder()));
+    RecordsetPtr rs;
+    {
+        // Another program holds the file locked: the open waits a few seconds, then says the file is in use.
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(db.dataFile().toUtf8().constData(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        QElapsedTimer waited;
+        waited.start();
+        EXPECT_FALSE(funOpenDB(rs));
+        EXPECT_GE(waited.elapsed(), 2000);
+        EXPECT_EQ(funOpenFailureText(), "数据文件正被其他程序使用，请稍后再试。");
+        sqlite3_close(other);
+    }
+    ASSERT_TRUE(funOpenDB(rs));
+    // A column the program reads or writes is missing: named, like a missing table.
+    cnnDB->exec("ALTER TABLE 记账凭证内容 DROP COLUMN 备注");
+    cnnDB->exec("DROP TABLE 部门分类");
+    EXPECT_FALSE(funOpenDB(rs));
+    EXPECT_EQ(funOpenFailureText(), "数据文件缺少 记账凭证内容.备注、部门分类，系统无法运行.");
+}
+
+TEST(Connection, KeepsTheEnginesErrorAndTellsFailureFromNoRows)
+{
+    TestDb db;
+    EXPECT_EQ(cnnDB->execute(kessory::SqlCommand { "Update 财务科目 Set 科目名称=? Where 科目编号=?", { "x", "999" } }),
+              0);
+    EXPECT_EQ(cnnDB->lastError().code, 0);
+    db.exec("CREATE TRIGGER no_names BEFORE INSERT ON 财务科目 BEGIN SELECT RAISE(ABORT, 'refused here'); END");
+    EXPECT_EQ(cnnDB->execute(kessory::SqlCommand { "Insert Into 财务科目 (科目编号) Values (?)", { "999" } }), -1);
+    EXPECT_EQ(cnnDB->lastError().code, SQLITE_CONSTRAINT_TRIGGER);
+    EXPECT_EQ(cnnDB->lastError().message, "refused here");
+    // The failure is logged beside the database.
+    QFile log(QFileInfo(db.dataFile()).absolutePath() + "/kessory.log");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains("refused here"));
 }

@@ -25,11 +25,9 @@ TEST(VoucherSqlTest, AmountsAreWrittenInPlainDecimalFromCents)
 
 TEST(VoucherSqlTest, TypedTextCannotLeaveItsQuotes)
 {
-    kessory::typVoucherLine l;
-    l.摘要 = QStringLiteral("x', 金额 = 0 --");
-    l.科目代码 = QStringLiteral("101");
-    const QString s = kessory::rewriteForSqlite(sql::lineUpdate(l, 1, 1, QStringLiteral("2026-01-01 00:00:00")));
-    EXPECT_TRUE(s.contains(QStringLiteral("摘要='x'', 金额 = 0 --'"))) << s.toStdString();
+    // The search text is the one a window passes on: the typed category stays inside its quotes.
+    const QString s = kessory::rewriteForSqlite(sql::findVoucher(1, QStringLiteral("x' Or 1 --")));
+    EXPECT_TRUE(s.contains(QStringLiteral("类别='x'' Or 1 --'"))) << s.toStdString();
 }
 
 TEST(VoucherTotalsTest, RowsNetToTheLargerSide)

@@ -6,6 +6,7 @@
 #include "tests/support/TestDb.h"
 #include "tests/vouchers/QtPrinters.h"
 #include "vouchers/VoucherSql.h"
+#include "vouchers/VoucherTotals.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,20 @@ VoucherStore loaded(qint16 number, const QString& category)
     store.funLoadVoucher(*header, lines.get());
     return store;
 }
+
+// Loads a stored voucher by its id, as the window shows a row of its list.
+VoucherStore loadedById(qint32 id)
+{
+    VoucherStore store;
+    auto header = basDBOperate::funNewRecordset();
+    EXPECT_TRUE(basDBOperate::funOpenRecordset(QStringLiteral("Select * From 记账凭证 Where 编号=%1").arg(id), header));
+    auto lines = basDBOperate::funNewRecordset();
+    basDBOperate::funOpenRecordset(kessory::VoucherSql::linesWithAccounts(id), lines);
+    store.funLoadVoucher(*header, lines.get());
+    return store;
+}
+
+const QString kChangedElsewhere = QStringLiteral("该凭证已被修改或删除，请刷新后再操作。");
 
 QStringList texts()
 {
@@ -304,18 +319,175 @@ TEST_F(VoucherStoreTest, LoadReadsHeaderAndLinesWithAccountNames)
     EXPECT_DOUBLE_EQ(v.arrLines[1].金额, 40000.0);
 }
 
-TEST_F(VoucherStoreTest, LineWhoseAccountIsGoneIsNotReadAndNotSavedAgain)
+TEST_F(VoucherStoreTest, LineWhoseAccountIsGoneIsShownAndKeptBySave)
 {
+    const QString lines = QStringLiteral("SELECT count(*)||'/'||sum(金额) FROM 记账凭证内容 WHERE 编号=3");
+    const QString before = db.scalar(lines);
     db.exec(QStringLiteral("DELETE FROM 财务科目 WHERE 科目编号='2210101'"));
     VoucherStore v = loaded(3, QStringLiteral("记"));
-    ASSERT_EQ(v.intLineCount, 2);
-    for (int i = 0; i < 2; ++i)
-        EXPECT_NE(v.arrLines[static_cast<std::size_t>(i)].科目代码, QStringLiteral("2210101"));
+    ASSERT_EQ(v.intLineCount, 3);
+    QStringList names;
+    for (int i = 0; i < 3; ++i) {
+        const auto& line = v.arrLines[static_cast<std::size_t>(i)];
+        names << line.科目代码 + QLatin1Char(' ') + line.科目名称;
+    }
+    EXPECT_TRUE(names.contains(QStringLiteral("2210101 （科目不存在）"))) << names.join(u',').toStdString();
     ASSERT_TRUE(v.funSaveVoucher(true));
+    EXPECT_EQ(db.scalar(lines), before);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=3 AND 科目编号='2210101'")),
+              QStringLiteral("1"));
+}
+
+TEST_F(VoucherStoreTest, StoredTextsGoInBoundSoADateCannotChangeTheStatement)
+{
+    const QString voided = QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 已作废");
+    const QString before = db.scalar(voided);
+    const QString hostile = QStringLiteral("2026-01-05#, 已作废=1 Where 1 --");
+    db.exec(QStringLiteral("UPDATE 记账凭证 SET 记账日期='%1' WHERE 编号=5").arg(hostile));
+    VoucherStore v = loaded(4, QStringLiteral("记"));
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_FALSE(v.funAuditVoucher(StampSet {}));
+    EXPECT_EQ(db.scalar(voided), before);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 记账日期||'/'||审核人 FROM 记账凭证 WHERE 编号=5")), hostile + u'/');
+    // The date that cannot be read is named; nothing is saved quietly.
+    ASSERT_EQ(texts().size(), 2);
+    EXPECT_TRUE(texts()[1].contains(hostile)) << texts()[1].toStdString();
+}
+
+TEST_F(VoucherStoreTest, DatesReadInTheCommonFormsAndOthersAreRefusedByName)
+{
+    for (const char* text : { "2026-01-02 09:30", "2026/1/2 9:30:05", "２０２６－０１－０２", "2026-1-2" }) {
+        EXPECT_EQ(VoucherStore::monthOf(QString::fromUtf8(text)), 1) << text;
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT Month('%1')").arg(QString::fromUtf8(text))), QStringLiteral("1"))
+            << text;
+    }
+    for (const char* text : { "2026-02-30", "2026-01-02 25:00", "2026-01-05#, x", "明天" }) {
+        EXPECT_EQ(VoucherStore::monthOf(QString::fromUtf8(text)), 0) << text;
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT Month('%1')").arg(QString::fromUtf8(text))), QString()) << text;
+    }
+    db.exec(QStringLiteral("UPDATE 记账凭证 SET 记账日期='2026-01-02 09:30' WHERE 编号=5"));
+    VoucherStore v = loaded(4, QStringLiteral("记"));
+    v.header.月份 = 0; // as the window leaves it
+    ASSERT_TRUE(v.funSaveVoucher(true));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 月份 FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
+
+    v.header.记账日期 = QStringLiteral("二〇二六年");
+    EXPECT_FALSE(v.funSaveVoucher(true));
+    ASSERT_EQ(texts().size(), 1);
+    EXPECT_TRUE(texts()[0].contains(QStringLiteral("二〇二六年")));
+}
+
+TEST_F(VoucherStoreTest, HeaderAndLinesAreFoundByTheSameIdEvenWhenANumberIsTwice)
+{
+    // A second header of 记4 (a file with duplicates) with a line of its own.
+    db.exec(
+        QStringLiteral("INSERT INTO 记账凭证 (编号,凭证号码,类别,月份,记账日期) VALUES (900,4,'记',1,'2026-01-20')"));
+    db.exec(QStringLiteral("INSERT INTO 记账凭证内容 (编号,记录号,金额,摘要,科目编号) VALUES (900,1,9,'重号','101')"));
+    const QString first = db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=5"));
+    VoucherStore second = loadedById(900);
+    second.arrLines[0].摘要 = QStringLiteral("重号改");
+    ASSERT_TRUE(second.funSaveVoucher(true));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 摘要 FROM 记账凭证内容 WHERE 编号=900")), QStringLiteral("重号改"));
+    kessory::Msg::queueAnswer(Answer::Yes);
+    ASSERT_TRUE(second.funDeleteVoucher(true, StampSet {}));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号 IN (5, 900)")), QStringLiteral("1"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=5")), first);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=900")), QStringLiteral("0"));
+}
+
+TEST_F(VoucherStoreTest, AWriteOfAVoucherChangedOrReplacedElsewhereIsRefused)
+{
+    const qint16 last = static_cast<qint16>(VoucherStore::funNextVoucherNo(QStringLiteral("记")) - 1);
+    VoucherStore mine = loaded(last, QStringLiteral("记"));
+    // Another copy deletes the voucher and saves a new one, which takes the same number.
+    VoucherStore other = loaded(last, QStringLiteral("记"));
+    kessory::Msg::queueAnswer(Answer::Yes);
+    ASSERT_TRUE(other.funDeleteVoucher(true, StampSet {}));
+    newVoucher(other, QStringLiteral("记"));
+    ASSERT_EQ(other.header.凭证号码, last);
+    twoLines(other, 1, 1);
+    ASSERT_TRUE(other.funSaveVoucher(true));
+    const QString theirs = QStringLiteral("SELECT group_concat(摘要||金额) FROM 记账凭证内容 WHERE 编号=")
+        + QString::number(other.header.编号);
+    const QString stored = db.scalar(theirs);
+
+    kessory::Msg::clearShown();
+    mine.header.编号 = other.header.编号; // even a window that took the new id over cannot write it
+    EXPECT_FALSE(mine.funSaveVoucher(true));
+    kessory::Msg::queueAnswer(Answer::Yes);
+    EXPECT_FALSE(mine.funDeleteVoucher(true, StampSet {}));
+    EXPECT_EQ(texts(), (QStringList { kChangedElsewhere, QStringLiteral("是否删除当前凭证？"), kChangedElsewhere }));
+    EXPECT_EQ(db.scalar(theirs), stored);
+
+    // A voucher changed by another copy since it was shown is not overwritten either.
+    VoucherStore a = loaded(1, QStringLiteral("记"));
+    VoucherStore b = loaded(1, QStringLiteral("记"));
+    b.arrLines[0].摘要 = QStringLiteral("另一个程序改的");
+    ASSERT_TRUE(b.funSaveVoucher(true));
+    a.arrLines[0].摘要 = QStringLiteral("这个程序改的");
+    EXPECT_FALSE(a.funSaveVoucher(true));
+    EXPECT_EQ(texts().last(), kChangedElsewhere);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 摘要='另一个程序改的'")),
+              QStringLiteral("1"));
+    EXPECT_TRUE(b.funSaveVoucher(true)) << "the copy that wrote last can write again";
+}
+
+TEST_F(VoucherStoreTest, OddHeadersAndTextsAreNeverSavedAsSomethingElse)
+{
+    const QString headers = QStringLiteral("SELECT count(*) FROM 记账凭证");
+    const QString count = db.scalar(headers);
+    const QString first
+        = db.scalar(QStringLiteral("SELECT 编号||附单据数||记账日期 FROM 记账凭证 WHERE 凭证号码=1 AND 类别='记'"));
+    db.exec(QStringLiteral("UPDATE 记账凭证 SET 类别='收' WHERE 编号=5"));
+    db.exec(QStringLiteral("UPDATE 记账凭证 SET 凭证号码=70001 WHERE 编号=3"));
+    for (const qint32 id : { 5, 3 }) {
+        VoucherStore v = loadedById(id);
+        // What the window stores back: its category list knows only 记 and 转, its number is 16 bits.
+        v.header.类别 = QStringLiteral("记");
+        v.header.凭证号码 = 1;
+        v.header.附单据数 = 7;
+        ASSERT_TRUE(v.funSaveVoucher(true));
+    }
+    EXPECT_EQ(db.scalar(headers), count);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 编号||附单据数||记账日期 FROM 记账凭证 WHERE 凭证号码=1 AND 类别='记'")),
+              first);
     EXPECT_EQ(
-        db.scalar(QStringLiteral("SELECT group_concat(科目编号) FROM (SELECT 科目编号 FROM 记账凭证内容 WHERE 编号=3 "
-                                 "ORDER BY 记录号)")),
-        QStringLiteral("10201,12301"));
+        db.scalar(QStringLiteral("SELECT 类别||凭证号码||附单据数 FROM 记账凭证 WHERE 编号 IN (3,5) ORDER BY 编号")),
+        QStringLiteral("记700017"));
+
+    // A NUL typed into a summary is dropped; a text too long for the book is refused whole, not cut.
+    VoucherStore n;
+    newVoucher(n, QStringLiteral("记"));
+    twoLines(n, 5, 5);
+    n.arrLines[0].摘要 = QStringLiteral("提取") + QChar(u'\0') + QStringLiteral("现金");
+    ASSERT_TRUE(n.funSaveVoucher(true));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 摘要='提取现金' AND 编号=")
+                        + QString::number(n.header.编号)),
+              QStringLiteral("2"));
+    n.arrLines[1].摘要 = QString(VoucherStore::kMaxTextLength + 1, u'长');
+    kessory::Msg::clearShown();
+    EXPECT_FALSE(n.funSaveVoucher(true));
+    ASSERT_EQ(texts().size(), 1);
+    EXPECT_TRUE(texts()[0].startsWith(QStringLiteral("第 2 条凭证明细的摘要超过"))) << texts()[0].toStdString();
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT max(length(摘要)) FROM 记账凭证内容 WHERE 编号=")
+                        + QString::number(n.header.编号)),
+              QStringLiteral("4"));
+}
+
+TEST(VoucherTotalsOverflowTest, AmountsBeyondTheControlStopAtTheLimitInsteadOfOverflowing)
+{
+    kessory::VoucherLines lines {};
+    for (auto& line : lines) {
+        line.金额 = 9e17;
+        line.方向 = false;
+    }
+    lines[0].方向 = true;
+    lines[0].金额 = 1;
+    const auto t = kessory::sumLines(lines);
+    EXPECT_EQ(t.debit, std::numeric_limits<qint64>::max());
+    EXPECT_EQ(t.credit, 100);
+    EXPECT_EQ(t.difference(), std::numeric_limits<qint64>::max() - 100);
 }
 
 TEST_F(VoucherStoreTest, VoidAsksThenSavesAndIsRefusedOnLockedVouchers)

@@ -1,4 +1,5 @@
-// A save cut short at any moment (the process killed) leaves a sound file in which every voucher is whole or absent.
+// A save cut short at any moment (the process killed) leaves a sound file in which every voucher is whole or absent:
+// among new vouchers, shortened ones, deleted and renumbered ones, and an account that comes and goes.
 #include "tests/support/TestDb.h"
 
 #include <QProcess>
@@ -29,6 +30,16 @@ QString query(sqlite3* db, const char* sql)
 TEST(KillDuringSave, EveryVoucherIsWholeOrAbsentAfterAnyKill)
 {
     TestDb db(TestDb::Rows::None, false);
+    {
+        sqlite3* setUp = nullptr;
+        ASSERT_EQ(sqlite3_open(db.dataFile().toUtf8().constData(), &setUp), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(setUp,
+                               "INSERT INTO 财务科目 (科目编号,科目名称,级次,末级账) VALUES ('101','现金',1,1),"
+                               "('102','银行存款',1,1)",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(setUp);
+    }
     QRandomGenerator rng(20261207);
     int savesSeen = 0;
     for (int attempt = 0; attempt < 25; ++attempt) {
@@ -57,6 +68,15 @@ TEST(KillDuringSave, EveryVoucherIsWholeOrAbsentAfterAnyKill)
                         "v.编号 = l.编号)"),
                   "0;")
             << "lines without a header after kill " << attempt;
+        EXPECT_EQ(query(check,
+                        "SELECT count(*) FROM 记账凭证内容 l WHERE NOT EXISTS (SELECT 1 FROM 财务科目 a WHERE "
+                        "a.科目编号 = l.科目编号)"),
+                  "0;")
+            << "lines on a deleted account after kill " << attempt;
+        EXPECT_EQ(
+            query(check, "SELECT count(*) FROM (SELECT 1 FROM 记账凭证 GROUP BY 凭证号码, 类别 HAVING count(*) > 1)"),
+            "0;")
+            << "a number taken twice after kill " << attempt;
         sqlite3_close(check);
     }
     EXPECT_GT(savesSeen, 25) << "the saves never got going";

@@ -1,5 +1,6 @@
 // Two copies of the program on one file: both save new vouchers at the same time. Neither loses a voucher to the
 // other, the file stays sound, and each sees the other's saved vouchers at its next reload.
+#include "accounts/AccountWrite.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
 #include "shell/Msg.h"
@@ -11,12 +12,14 @@
 #include <gtest/gtest.h>
 
 using kessory::VoucherStore;
+using kessory::Msg::Answer;
 using kessory::test::TestDb;
 
 TEST(TwoCopies, BothSaveNewVouchersAndNeitherLosesOne)
 {
     kessory::Clock::setNow(QDateTime(QDate(2026, 6, 1), QTime(9, 0)));
     TestDb db;
+    db.exec("INSERT INTO 财务科目 (科目编号,科目名称,级次,末级账) VALUES ('101','现金',1,1)");
     QProcess first;
     first.start(QStringLiteral(KESSORY_BIN_DIR "/save_stress"), { db.folder(), "--new-only" });
     ASSERT_TRUE(first.waitForStarted());
@@ -64,4 +67,72 @@ TEST(TwoCopies, BothSaveNewVouchersAndNeitherLosesOne)
     // This copy's next reload sees every voucher the other one reported saved.
     ASSERT_TRUE(basDBOperate::funOpenRecordset("Select * From 记账凭证 Where 凭证号码 > 0 Order By 编号 "));
     EXPECT_GE(basDBOperate::rsShared->recordCount(), mine + theirs);
+}
+
+TEST(TwoCopies, DeletesRenumbersAndAccountDeletesOfTheOtherCopyLoseNothing)
+{
+    kessory::Clock::setNow(QDateTime(QDate(2026, 6, 1), QTime(9, 0)));
+    TestDb db(TestDb::Rows::Sample);
+    QProcess other;
+    other.start(QStringLiteral(KESSORY_BIN_DIR "/save_stress"), { db.folder(), "--churn" });
+    ASSERT_TRUE(other.waitForStarted());
+
+    // This copy keeps adding and deleting the account the other copy saves vouchers on, and edits the latest voucher
+    // a moment after showing it, while the other copy edits and deletes that same latest voucher and reuses its
+    // number.
+    const QString mark = QStringLiteral("这个程序改的");
+    int edited = 0;
+    int refused = 0;
+    for (int i = 0; i < 60; ++i) {
+        if (i % 2 == 0) {
+            kessory::Msg::queueAnswer(Answer::Yes);
+            const auto result = kessory::accounts::funDeleteAccount("10299");
+            if (result == kessory::accounts::DeleteResult::NoAccount) {
+                kessory::accounts::AccountInput in;
+                in.code = "10299";
+                in.name = "压力测试户";
+                kessory::accounts::funAddAccount(in);
+            }
+            continue;
+        }
+        const QString latest = db.scalar("SELECT max(编号) FROM 记账凭证");
+        VoucherStore mine;
+        if (!mine.loadStored(latest.toInt()) || mine.intLineCount == 0)
+            continue;
+        QThread::msleep(10);
+        kessory::Msg::clearShown();
+        mine.arrLines[0].摘要 = mark;
+        mine.header.月份 = 0;
+        if (mine.funSaveVoucher(true)) {
+            ++edited;
+        } else {
+            ++refused;
+            ASSERT_EQ(kessory::Msg::shown().size(), 1);
+            const QString said = kessory::Msg::shown()[0].text;
+            EXPECT_TRUE(said == VoucherStore::changedElsewhereMessage() || said == "保存凭证失败。")
+                << said.toStdString();
+        }
+    }
+    other.kill();
+    other.waitForFinished();
+    ASSERT_GT(other.readAllStandardOutput().count('\n'), 0);
+    EXPECT_GT(edited + refused, 0);
+    RecordProperty("edited", edited);
+    RecordProperty("refused", refused);
+
+    EXPECT_EQ(db.scalar("PRAGMA integrity_check"), "ok");
+    // No line lost its account, no line lost its header, and an edit never landed on a voucher it was not made on:
+    // every voucher this copy edited still has the other copy's line count in 附单据数.
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM 记账凭证内容 l WHERE NOT EXISTS (SELECT 1 FROM 财务科目 a WHERE "
+                        "a.科目编号 = l.科目编号)"),
+              "0");
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM 记账凭证内容 l WHERE NOT EXISTS (SELECT 1 FROM 记账凭证 v WHERE "
+                        "v.编号 = l.编号)"),
+              "0");
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM 记账凭证 v WHERE v.记账日期 = '2026-05-06 10:00:00' AND v.附单据数 <> "
+                        "(SELECT count(*) FROM 记账凭证内容 l WHERE l.编号 = v.编号)"),
+              "0");
+    EXPECT_EQ(
+        db.scalar("SELECT count(*) FROM (SELECT 凭证号码 FROM 记账凭证 GROUP BY 凭证号码, 类别 HAVING count(*) > 1)"),
+        "0");
 }

@@ -63,7 +63,10 @@ TEST_P(VoucherWriteFaults, EveryCommandSaysItFailedAndNothingChanges)
     stored.arrLines[0].摘要 = "改过的摘要";
     kessory::Msg::clearShown();
     EXPECT_FALSE(stored.funSaveVoucher(false));
-    EXPECT_EQ(RefusedWrites::texts(), QStringList { "保存凭证失败。" });
+    // An unchanged header may need no write at all: the first line is then where the file refuses.
+    const QStringList saveRefused { "保存凭证失败。", "在保存到第 1 条凭证明细时发生错误。" };
+    ASSERT_EQ(RefusedWrites::texts().size(), 1);
+    EXPECT_TRUE(saveRefused.contains(RefusedWrites::texts()[0])) << RefusedWrites::texts()[0].toStdString();
 
     kessory::Msg::clearShown();
     kessory::Msg::queueAnswer(Answer::Yes);

@@ -111,8 +111,7 @@ frmPZ::frmPZ(QWidget* parent)
     connect(m_timRefresh, &QTimer::timeout, this, &frmPZ::onTimerTick);
 
     m_store.setIncompleteLineHandler([this](int line) { bringLineIntoView(line); });
-    m_store.setSavedHandler(
-        [this] { funOpenVoucherList(kessory::VoucherSql::findVoucher(m_store.header.凭证号码, m_store.header.类别)); });
+    m_store.setSavedHandler([this] { funOpenVoucherList(kessory::VoucherSql::voucherById(m_store.header.编号)); });
 
     setMinimumSize(kPaperWidth + tw(100), kToolBarHeight + kPaperHeight + tw(400));
     // The tool bar with 打印 and 导出 is wider than the paper: it sets the least width.

@@ -254,18 +254,19 @@ TEST_F(VoucherWindowTest, SevenLineVoucherScrollsWithoutLosingLines)
     EXPECT_EQ(w->voucher().intLineCount, 7);
 }
 
-TEST_F(VoucherWindowTest, LineWhoseAccountWasDeletedIsNotShown)
+TEST_F(VoucherWindowTest, LineWhoseAccountWasDeletedIsShownWithItsCode)
 {
     TestDb db(TestDb::Rows::Sample);
     db.exec(QStringLiteral("DELETE FROM 财务科目 WHERE 科目编号='2210101'"));
     frmPZ* w = open();
     search(w, QStringLiteral("记"), QStringLiteral("3"));
-    EXPECT_EQ(w->voucher().intLineCount, 2);
+    EXPECT_EQ(w->voucher().intLineCount, 3);
     EXPECT_EQ(text(w, QStringLiteral("lbl_KMBH_0")), QStringLiteral("10201"));
     EXPECT_EQ(text(w, QStringLiteral("lbl_KMBH_1")), QStringLiteral("12301"));
-    EXPECT_EQ(text(w, QStringLiteral("lbl_KMBH_2")), QString());
-    // The two remaining lines no longer balance.
-    EXPECT_TRUE(stampShown(w, 1));
+    EXPECT_EQ(text(w, QStringLiteral("lbl_KMBH_2")), QStringLiteral("2210101"));
+    EXPECT_EQ(text(w, QStringLiteral("txtKMMC_2")), QStringLiteral("（科目不存在）"));
+    // Every line is there, so the voucher still balances.
+    EXPECT_FALSE(stampShown(w, 1));
 }
 
 TEST_F(VoucherWindowTest, CategoryLabelChoosesTheCategoryOfANewVoucherOnly)
