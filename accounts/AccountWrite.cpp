@@ -3,9 +3,11 @@
 #include "accounts/AccountCheck.h"
 #include "accounts/AccountCode.h"
 #include "accounts/PageFormat.h"
+#include "data/ChangeLog.h"
 #include "data/SqlRewrite.h"
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
+#include "shell/Operators.h"
 
 namespace kessory::accounts {
 namespace {
@@ -40,10 +42,38 @@ QString quotedOrNull(const QString& text)
     return text.isEmpty() ? QStringLiteral("Null") : QLatin1Char('\'') + sqlQuote(text) + QLatin1Char('\'');
 }
 
+// Deletes the accounts matching the pattern, each logged as gone, all or none; false when nothing was deleted.
+bool deleteTree(const QString& pattern)
+{
+    Connection& connection = *basDBOperate::cnnDB;
+    Transaction transaction(&connection);
+    if (!transaction.active())
+        return false;
+    QStringList codes;
+    {
+        auto rs = basDBOperate::funNewRecordset();
+        if (basDBOperate::funOpenRecordset(
+                QStringLiteral("Select 科目编号 From 财务科目 Where 科目编号 Like '") + pattern, rs)) {
+            for (; !rs->eof(); rs->moveNext())
+                codes << rs->text(QStringLiteral("科目编号"));
+        }
+        rs->close();
+    }
+    if (basDBOperate::funExecuteSQL(QStringLiteral("Delete From 财务科目 Where 科目编号 Like '") + pattern) <= 0)
+        return false;
+    for (const QString& gone : codes) {
+        if (!ChangeLog::appendAccount(connection, QStringLiteral("删除"), gone))
+            return false;
+    }
+    return transaction.commit();
+}
+
 } // namespace
 
 WriteResult funAddAccount(const AccountInput& input)
 {
+    if (!Operators::permit(Operators::Action::ChangeChart))
+        return WriteResult::Refused;
     const QString verdict = funCheckCode(input.code);
     if (verdict != QLatin1String("OK")) {
         Msg::show(verdict, QStringLiteral("编号错误"));
@@ -97,11 +127,18 @@ WriteResult funAddAccount(const AccountInput& input)
     if (!parent->update())
         return failed();
     parent->close();
+    // The new account and its parent's changed leaf flag, each with its row as stored now.
+    Connection& connection = *basDBOperate::cnnDB;
+    if (!ChangeLog::appendAccount(connection, QStringLiteral("新增"), code)
+        || !ChangeLog::appendAccount(connection, QStringLiteral("修改"), parentCode(code)))
+        return failed();
     return transaction.commit() ? WriteResult::Written : failed();
 }
 
 WriteResult funModifyAccount(const AccountInput& input)
 {
+    if (!Operators::permit(Operators::Action::ChangeChart))
+        return WriteResult::Refused;
     if (!checkNameAndOptions(input))
         return WriteResult::Refused;
     const QString sql = QStringLiteral("Update 财务科目 Set 科目名称 = '") + sqlQuote(input.name.trimmed())
@@ -110,14 +147,21 @@ WriteResult funModifyAccount(const AccountInput& input)
         + quotedOrNull(input.quantity ? input.unit.trimmed() : QString()) + QStringLiteral(", 记账方式 = '")
         + bookKeepingMode(input.journal, input.bank) + QStringLiteral("' Where 科目编号 = '")
         + sqlQuote(normalizeCode(input.code)) + QStringLiteral("'");
-    if (basDBOperate::funExecuteSQL(sql) > 0)
-        return WriteResult::Written;
+    {
+        Transaction transaction(basDBOperate::cnnDB.get());
+        if (transaction.active() && basDBOperate::funExecuteSQL(sql) > 0
+            && ChangeLog::appendAccount(*basDBOperate::cnnDB, QStringLiteral("修改"), normalizeCode(input.code))
+            && transaction.commit())
+            return WriteResult::Written;
+    }
     Msg::show(QStringLiteral("科目修改失败。"), Msg::programTitle());
     return WriteResult::Failed;
 }
 
 DeleteResult funDeleteAccount(const QString& codeText)
 {
+    if (!Operators::permit(Operators::Action::ChangeChart))
+        return DeleteResult::Refused;
     const QString code = normalizeCode(codeText);
     if (code.size() <= kLevel1Length) {
         Msg::show(QStringLiteral("无法删除一级科目"), QStringLiteral("无效操作"));
@@ -145,9 +189,7 @@ DeleteResult funDeleteAccount(const QString& codeText)
     const QString question
         = rows == 1 ? QStringLiteral("是否真的删除该科目?") : QStringLiteral("该科目内包含子科目,是否真的删除?");
     if (Msg::ask(question, QStringLiteral("要求确认"))) {
-        const int deleted
-            = basDBOperate::funExecuteSQL(QStringLiteral("Delete From 财务科目 Where 科目编号 Like '") + pattern);
-        Msg::show(deleted > 0 ? QStringLiteral("科目删除成功。") : QStringLiteral("科目删除失败。"),
+        Msg::show(deleteTree(pattern) ? QStringLiteral("科目删除成功。") : QStringLiteral("科目删除失败。"),
                   Msg::programTitle());
     }
     return DeleteResult::Answered;

@@ -1,9 +1,11 @@
 #include "vouchers/VoucherStore.h"
 
+#include "data/ChangeLog.h"
 #include "data/Connection.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
 #include "shell/Msg.h"
+#include "shell/Operators.h"
 #include "vouchers/VoucherSql.h"
 
 #include <QDateTime>
@@ -137,8 +139,12 @@ bool VoucherStore::funSaveVoucher(bool silent)
             return false;
         header.月份 = static_cast<qint16>(month);
     }
-    if (header.记账人.isEmpty())
-        header.记账人 = QStringLiteral("USER");
+    // The operator at work makes a new voucher and keeps the books with each save of it; without operators 记账人
+    // is "USER". An audit or a void re-saves the voucher without changing who made or kept it.
+    if (header.编号 == 0 && header.制单人.isEmpty())
+        header.制单人 = Operators::makerName();
+    if (header.记账人.isEmpty() || (Operators::current() && m_logAction == QLatin1String("保存")))
+        header.记账人 = Operators::keeperName();
 
     const QString saveFailed = QStringLiteral("保存凭证失败。");
     std::optional<Transaction> tx;
@@ -184,7 +190,7 @@ bool VoucherStore::funSaveVoucher(bool silent)
         tx.reset();
         return failSave(saveFailed);
     }
-    if (!tx->commit()) {
+    if (!ChangeLog::appendVoucher(*basDBOperate::cnnDB, m_logAction, id) || !tx->commit()) {
         tx.reset();
         return failSave(saveFailed);
     }
@@ -208,7 +214,10 @@ bool VoucherStore::funVoidVoucher(const StampSet& stamps)
     if (!Msg::ask(QStringLiteral("是否作废当前凭证？"), kTitle))
         return false;
     header.已作废 = true;
-    if (!funSaveVoucher(true))
+    m_logAction = QStringLiteral("作废");
+    const bool saved = funSaveVoucher(true);
+    m_logAction = QStringLiteral("保存");
+    if (!saved)
         return false;
     Msg::show(QStringLiteral("当前凭证已作废。"), kTitle);
     return true;
@@ -220,11 +229,20 @@ bool VoucherStore::funAuditVoucher(const StampSet& stamps)
         Msg::show(QStringLiteral("无法完成审核或已审核。"), kTitle);
         return false;
     }
+    if (const QString why = Operators::auditRefusal(header.制单人); !why.isEmpty()) {
+        Msg::show(why, kTitle);
+        return false;
+    }
     if (!Msg::ask(QStringLiteral("是否审核当前凭证？"), kTitle))
         return false;
-    header.审核人 = QStringLiteral("ADMIN");
-    if (!funSaveVoucher(true))
+    header.审核人 = Operators::auditorName();
+    m_logAction = QStringLiteral("审核");
+    const bool saved = funSaveVoucher(true);
+    m_logAction = QStringLiteral("保存");
+    if (!saved) {
+        header.审核人.clear();
         return false;
+    }
     Msg::show(QStringLiteral("凭证审核完成。"), kTitle);
     return true;
 }
@@ -253,7 +271,9 @@ bool VoucherStore::funDeleteVoucher(bool silent, const StampSet& stamps)
         tx.reset();
         return failSave(deleteFailed);
     }
-    if (!tx->commit()) {
+    if (!ChangeLog::appendVoucherGone(*basDBOperate::cnnDB, QStringLiteral("删除"), header.编号,
+                                      ChangeLog::voucherName(header.类别, header.凭证号码))
+        || !tx->commit()) {
         tx.reset();
         return failSave(deleteFailed);
     }

@@ -53,6 +53,8 @@ private:
     bool failSave(const QString& message);
 
     RecordsetPtr m_rs;
+    // What the change log calls the save under way: 保存, or 作废 / 审核 when those commands re-save the voucher.
+    QString m_logAction = QStringLiteral("保存");
     std::function<void(int)> m_onIncompleteLine;
     std::function<void()> m_onSaved;
 };

@@ -2,6 +2,7 @@
 
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
+#include "shell/ui/SystemCommands.h"
 #include "shell/ui/WindowHost.h"
 
 #include <QDir>
@@ -59,6 +60,7 @@ void buildMainMenu(QMainWindow* frame)
     addWindow(reports, WindowKind::XJLLB, QStringLiteral("现金流量表"));
 
     QMenu* system = mainMenu(frame, MenuKind::System);
+    addSystemCommands(system, frame);
     system->addSeparator();
     QAction* quit = system->addAction(QStringLiteral("退出(&X)"), frame, &QMainWindow::close);
     quit->setObjectName(QStringLiteral("act_Exit"));
