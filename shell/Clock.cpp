@@ -39,10 +39,6 @@ QString generalDate(const QDateTime& when)
     return when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-QString shortDate(const QDate& date)
-{
-    return date.toString(QStringLiteral("yyyy-MM-dd"));
-}
 
 int currentMonth()
 {

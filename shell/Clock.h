@@ -13,8 +13,6 @@ void reset();
 // The general date form the program writes: "yyyy-MM-dd HH:mm:ss".
 QString generalDate();
 QString generalDate(const QDateTime& when);
-// The short form: "yyyy-MM-dd".
-QString shortDate(const QDate& date);
 int currentMonth();
 int currentYear();
 

@@ -40,13 +40,17 @@ if [ "$mode" = sanitize ]; then
 else
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESSORY_WERROR=$werror
 fi
-cmake --build "$build"
+# Running needs only the program and the database maker; tests and benchmarks are built by their own modes.
+case "$mode" in
+run) cmake --build "$build" --target kessory ;;
+*) cmake --build "$build" ;;
+esac
 
 case "$mode" in
 run)
     # The build put the supplied sample database at bin/DATA/DATA.DAT if there was none.
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-        echo "No display found: starting Kessory under a virtual X server (xvfb-run)."
+        echo "No display found: Kessory runs under a virtual X server (xvfb-run), unseen; to see its window, run this command in a desktop session or over ssh -X."
         exec xvfb-run -a "$build/bin/kessory"
     fi
     exec "$build/bin/kessory"
