@@ -38,6 +38,7 @@ ChangeLogWindow::ChangeLogWindow(QWidget* parent)
         d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         d->setCalendarPopup(true);
         d->setEnabled(false);
+        d->setMinimumWidth(120);
     }
     connect(m_byDate, &QCheckBox::toggled, m_from, &QWidget::setEnabled);
     connect(m_byDate, &QCheckBox::toggled, m_to, &QWidget::setEnabled);
@@ -81,6 +82,7 @@ ChangeLogWindow::ChangeLogWindow(QWidget* parent)
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(m_grid, 1);
     m_count = new QLabel(this);
@@ -115,6 +117,7 @@ void ChangeLogWindow::query()
             m_grid->setItem(i, c, new QTableWidgetItem(cells[c]));
     }
     m_grid->resizeColumnsToContents();
+    m_grid->scrollToBottom(); // the latest rows first in view
     m_count->setText(QStringLiteral("共 %1 条").arg(m_rows.size()));
 }
 

@@ -85,6 +85,11 @@ OperatorWindow::OperatorWindow(QWidget* parent)
     connect(change, &QPushButton::clicked, this, &OperatorWindow::changeOperator);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_list, &QTableWidget::itemSelectionChanged, this, &OperatorWindow::showSelected);
+    // The form comes first: the list is reached last with Tab.
+    const QList<QWidget*> order { m_name, m_role, m_password, m_confirm, m_disabled, add, change, close, m_list };
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    m_name->setFocus();
     resize(620, 320);
     reload();
 }
