@@ -140,8 +140,13 @@ TEST_F(ChangeLogTest, AnEditedOrRemovedLogRowIsFound)
         << found.join('\n').toStdString();
 }
 
-TEST_F(ChangeLogTest, TheExportHoldsTheListedRows)
+TEST_F(ChangeLogTest, TheFiltersByDateAndTheExportHoldTheListedRows)
 {
+    const int all = ChangeLog::rows(connection()).size();
+    EXPECT_EQ(ChangeLog::rows(connection(), { QDate(2026, 3, 15), QDate(2026, 3, 15), {}, {} }).size(), all);
+    EXPECT_TRUE(ChangeLog::rows(connection(), { QDate(2026, 3, 16), {}, {}, {} }).isEmpty());
+    EXPECT_TRUE(ChangeLog::rows(connection(), { {}, QDate(2026, 3, 14), {}, {} }).isEmpty());
+
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("log.csv"));
     const QList<ChangeLog::Row> rows = ChangeLog::rows(connection(), { {}, {}, QStringLiteral("张会计"), {} });
