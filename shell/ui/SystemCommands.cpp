@@ -1,5 +1,6 @@
 #include "shell/ui/SystemCommands.h"
 
+#include "data/BookExtensions.h"
 #include "data/BookRestore.h"
 #include "data/ChangeLog.h"
 #include "data/basDBOperate.h"
@@ -43,6 +44,10 @@ void verifyBook(QWidget* frame)
 {
     if (!basDBOperate::cnnDB)
         return;
+    if (!hasTable(*basDBOperate::cnnDB, "操作日志")) {
+        Msg::show(QStringLiteral("此账簿没有操作日志，无法校验。"), QStringLiteral("校验账簿"));
+        return;
+    }
     VerifyDialog dialog(ChangeLog::verify(*basDBOperate::cnnDB), frame);
     dialog.exec();
 }
