@@ -6,6 +6,7 @@
 #include "accounts/AccountTree.h"
 #include "accounts/PageFormat.h"
 #include "accounts/ui/TreeIcons.h"
+#include "output/ui/WindowOutput.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
@@ -201,7 +202,7 @@ void frmKM::buildControls()
     QPushButton* row[5] = {};
     for (int i = 0; i < 5; ++i)
         row[i] = button(this, bottom[i][0], bottom[i][1], twRect(90 + i * 1125, kBottomTop, 1035, kButtonHeight));
-    // 打  印 has no action yet.
+    kessory::installAccountsOutput(this, row[0]);
     connect(row[1], &QPushButton::clicked, this, [this] {
         funLoadTree();
         funClearDetail();

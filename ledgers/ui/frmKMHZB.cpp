@@ -1,11 +1,14 @@
 #include "ledgers/ui/frmKMHZB.h"
 
+#include "output/ui/WindowOutput.h"
+
 frmKMHZB::frmKMHZB(QWidget* parent)
     : LedgerSheetWindow({ QStringLiteral("frmKMHZB"), QStringLiteral("账薄管理器 - 科目汇总表"),
                           QStringLiteral("科 目 汇 总 表"), QStringLiteral("KMHZ"), false },
                         parent)
 {
     m_summary.setClearSheetHook([this] { funClearSheet(); });
+    kessory::installSummaryOutput(this);
     Form_Load();
 }
 

@@ -6,6 +6,7 @@
 #include "ledgers/ui/DetailLedgerGeometry.h"
 #include "ledgers/ui/DetailLedgerSheet.h"
 #include "ledgers/ui/DetailLedgerSlot.h"
+#include "output/ui/WindowOutput.h"
 #include "shell/Clock.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/WindowFactories.h"
@@ -104,6 +105,7 @@ frmMXZ::frmMXZ(QWidget* parent)
     setMinimumSize(tw(kFrameWidth + 100), tw(kToolBarHeight + kFrameDesignHeight + 400));
     buildToolBar();
     buildFrame();
+    installDetailLedgerOutput(this);
 
     m_picKMSelect = new QFrame(this);
     m_picKMSelect->setObjectName(QStringLiteral("picKMSelect"));

@@ -1,5 +1,6 @@
 #include "ledgers/ui/frmZZ.h"
 
+#include "output/ui/WindowOutput.h"
 #include "shell/Clock.h"
 
 #include <QLabel>
@@ -10,6 +11,7 @@ frmZZ::frmZZ(QWidget* parent)
                         parent)
 {
     m_ledger.setClearSheetHook([this] { funClearSheet(); });
+    kessory::installGeneralLedgerOutput(this);
     Form_Load();
 }
 

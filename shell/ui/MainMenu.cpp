@@ -1,6 +1,7 @@
 #include "shell/ui/MainMenu.h"
 
 #include "data/basDBOperate.h"
+#include "output/ui/OutputActions.h"
 #include "shell/Msg.h"
 #include "shell/ui/SystemCommands.h"
 #include "shell/ui/WindowHost.h"
@@ -62,6 +63,7 @@ void buildMainMenu(QMainWindow* frame)
     QMenu* system = mainMenu(frame, MenuKind::System);
     addSystemCommands(system, frame);
     system->addSeparator();
+    addOutputMenu(frame);
     QAction* quit = system->addAction(QStringLiteral("退出(&X)"), frame, &QMainWindow::close);
     quit->setObjectName(QStringLiteral("act_Exit"));
 

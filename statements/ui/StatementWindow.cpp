@@ -1,5 +1,6 @@
 #include "statements/ui/StatementWindow.h"
 
+#include "output/ui/WindowOutput.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
 #include "statements/StatementHeading.h"
@@ -85,6 +86,7 @@ StatementWindow::StatementWindow(const StatementDefinition& statement, QWidget* 
     setWindowTitle(statement.windowCaption);
     buildToolBar();
     buildSheetFrame();
+    installStatementOutput(this, m_statement);
     setMinimumSize(minimumClientSize());
     resize(m_frame->width() + tw(600), tw(kToolBarHeight) + tw(8400));
     layOut();

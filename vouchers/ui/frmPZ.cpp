@@ -3,6 +3,7 @@
 #include "controls/ui/ctlCashFormat.h"
 #include "controls/ui/ctlCashTitle.h"
 #include "data/basDBOperate.h"
+#include "output/ui/WindowOutput.h"
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "vouchers/VoucherSql.h"
@@ -112,6 +113,8 @@ frmPZ::frmPZ(QWidget* parent)
         [this] { funOpenVoucherList(kessory::VoucherSql::findVoucher(m_store.header.凭证号码, m_store.header.类别)); });
 
     setMinimumSize(kPaperWidth + tw(100), kToolBarHeight + kPaperHeight + tw(400));
+    // The tool bar with 打印 and 导出 is wider than the paper: it sets the least width.
+    setMinimumWidth(qMax(minimumWidth(), m_fraCtrl->geometry().right() + 8 + m_cmd_Quit->width() + tw(100)));
     resize(minimumSize() + QSize(24, 16));
 
     // Load: the full list with its first voucher, then the account look-up list.
@@ -162,6 +165,11 @@ void frmPZ::buildToolBar()
     for (QWidget* w : std::initializer_list<QWidget*> { m_cmd_CreateNew, m_cmd_Save, m_cmd_Delete, m_cmd_DeleteRec,
                                                         m_cmd_SH, m_cmd_ZD })
         ctrl->addWidget(w);
+    const kessory::OutputButtons output = kessory::installVoucherOutput(this, m_fraCtrl);
+    for (QPushButton* b : { output.print, output.exportFile }) {
+        b->setFixedSize(44, 26);
+        ctrl->addWidget(b);
+    }
 
     m_cmd_Quit = makeButton(m_picToolBar, QStringLiteral("cmd_Quit"), QStringLiteral("关闭"), QString(), 52);
 
