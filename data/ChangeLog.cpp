@@ -6,7 +6,6 @@
 #include "shell/Operators.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -326,38 +325,6 @@ QStringList operatorNames(Connection& connection)
     while (st.valid() && st.step() == 1)
         names << st.column(0).toString();
     return names;
-}
-
-bool exportCsv(const QList<Row>& list, const QString& path)
-{
-    const auto field = [](const QString& text) {
-        QString t = text;
-        if (t.contains(QLatin1Char(',')) || t.contains(QLatin1Char('"')) || t.contains(QLatin1Char('\n'))
-            || t.contains(QLatin1Char('\r'))) {
-            t.replace(QLatin1String("\""), QLatin1String("\"\""));
-            t = QLatin1Char('"') + t + QLatin1Char('"');
-        }
-        // A text a spreadsheet would run as a formula is kept as text.
-        if (!t.isEmpty() && QStringLiteral("=+-@").contains(t.at(0)))
-            t.prepend(QLatin1Char('\''));
-        return t;
-    };
-    QByteArray out("\xEF\xBB\xBF");
-    out += QStringLiteral("序号,时间,操作员,动作,对象类型,对象,说明,摘要,前哈希,哈希\r\n").toUtf8();
-    for (const Row& r : list) {
-        const QStringList cells {
-            QString::number(r.seq), r.time, r.operatorName, r.action, r.kind, r.target, r.note, r.digest,
-            r.previousHash,         r.hash
-        };
-        QStringList quoted;
-        for (const QString& c : cells)
-            quoted << field(c);
-        out += quoted.join(QLatin1Char(',')).toUtf8() + "\r\n";
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(out) == out.size() && file.flush();
 }
 
 QList<Break> verify(Connection& connection)

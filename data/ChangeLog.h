@@ -77,10 +77,6 @@ QList<Row> rows(Connection& connection, const Filter& filter = {});
 // The operators named in the log.
 QStringList operatorNames(Connection& connection);
 
-// Writes rows as CSV (UTF-8 with a byte-order mark, so that spreadsheet programs read the Chinese). False when the
-// file cannot be written.
-bool exportCsv(const QList<Row>& rows, const QString& path);
-
 // A break found by verify: what it is, in words for the user.
 struct Break {
     qint64 seq = 0; // the log row concerned; 0 for an object the log does not know

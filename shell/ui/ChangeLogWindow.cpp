@@ -1,14 +1,13 @@
 #include "shell/ui/ChangeLogWindow.h"
 
 #include "data/basDBOperate.h"
+#include "output/ui/OutputActions.h"
+#include "shell/ChangeLogDocument.h"
 #include "shell/Clock.h"
-#include "shell/Msg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -54,8 +53,15 @@ ChangeLogWindow::ChangeLogWindow(QWidget* parent)
     m_voucher->setMaximumWidth(90);
     auto* find = new QPushButton(QStringLiteral("查询"), this);
     find->setObjectName(QStringLiteral("cmdQuery"));
-    auto* exportButton = new QPushButton(QStringLiteral("导出"), this);
-    exportButton->setObjectName(QStringLiteral("cmdExport"));
+    // 打印 and 导出 (PDF, XLSX or CSV by the file's extension) of the rows listed.
+    const OutputButtons output = installOutput(
+        this,
+        [this](OutputJob& job) {
+            job.tables.push_back(changeLogDocument(m_rows, filterText()));
+            job.fileName = QStringLiteral("操作日志");
+            return true;
+        },
+        this);
     auto* close = new QPushButton(QStringLiteral("关闭"), this);
     close->setObjectName(QStringLiteral("cmdClose"));
     filters->addWidget(m_byDate);
@@ -70,7 +76,8 @@ ChangeLogWindow::ChangeLogWindow(QWidget* parent)
     filters->addWidget(m_voucher);
     filters->addStretch(1);
     filters->addWidget(find);
-    filters->addWidget(exportButton);
+    filters->addWidget(output.print);
+    filters->addWidget(output.exportFile);
     filters->addWidget(close);
     layout->addLayout(filters);
 
@@ -91,7 +98,6 @@ ChangeLogWindow::ChangeLogWindow(QWidget* parent)
 
     connect(find, &QPushButton::clicked, this, &ChangeLogWindow::query);
     connect(m_voucher, &QLineEdit::returnPressed, this, &ChangeLogWindow::query);
-    connect(exportButton, &QPushButton::clicked, this, &ChangeLogWindow::exportAsked);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     resize(940, 560);
     query();
@@ -121,22 +127,18 @@ void ChangeLogWindow::query()
     m_count->setText(QStringLiteral("共 %1 条").arg(m_rows.size()));
 }
 
-bool ChangeLogWindow::exportTo(const QString& path)
+QString ChangeLogWindow::filterText() const
 {
-    if (ChangeLog::exportCsv(m_rows, path))
-        return true;
-    Msg::show(QStringLiteral("无法写入文件 %1。").arg(QDir::toNativeSeparators(path)), QStringLiteral("提示"));
-    return false;
-}
-
-void ChangeLogWindow::exportAsked()
-{
-    const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("导出操作日志"), QStringLiteral("操作日志.csv"), QStringLiteral("CSV 文件 (*.csv)"));
-    if (path.isEmpty())
-        return;
-    if (exportTo(path))
-        Msg::show(QStringLiteral("已导出 %1 条日志。").arg(m_rows.size()), QStringLiteral("提示"));
+    QStringList parts;
+    if (m_byDate->isChecked())
+        parts << QStringLiteral("日期：%1 至 %2")
+                     .arg(m_from->date().toString(QStringLiteral("yyyy-MM-dd")),
+                          m_to->date().toString(QStringLiteral("yyyy-MM-dd")));
+    if (m_operator->currentIndex() > 0)
+        parts << QStringLiteral("操作员：") + m_operator->currentText();
+    if (!m_voucher->text().trimmed().isEmpty())
+        parts << QStringLiteral("凭证：") + m_voucher->text().trimmed();
+    return parts.isEmpty() ? QStringLiteral("全部记录") : parts.join(QStringLiteral("　"));
 }
 
 } // namespace kessory

@@ -21,13 +21,11 @@ public:
 
     // Lists the rows that pass the filters.
     void query();
-    // Writes what is listed to path; false (with its message shown) when the file cannot be written.
-    bool exportTo(const QString& path);
     const QList<ChangeLog::Row>& shownRows() const { return m_rows; }
+    // The filters in words, as the printed or exported log names them.
+    QString filterText() const;
 
 private:
-    void exportAsked();
-
     QCheckBox* m_byDate = nullptr;
     QDateEdit* m_from = nullptr;
     QDateEdit* m_to = nullptr;

@@ -9,8 +9,6 @@
 #include "tests/support/TestDb.h"
 #include "vouchers/VoucherStore.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace kessory;
@@ -140,21 +138,13 @@ TEST_F(ChangeLogTest, AnEditedOrRemovedLogRowIsFound)
         << found.join('\n').toStdString();
 }
 
-TEST_F(ChangeLogTest, TheFiltersByDateAndTheExportHoldTheListedRows)
+TEST_F(ChangeLogTest, TheLogIsFilteredByDateAndOperator)
 {
     const int all = ChangeLog::rows(connection()).size();
     EXPECT_EQ(ChangeLog::rows(connection(), { QDate(2026, 3, 15), QDate(2026, 3, 15), {}, {} }).size(), all);
     EXPECT_TRUE(ChangeLog::rows(connection(), { QDate(2026, 3, 16), {}, {}, {} }).isEmpty());
     EXPECT_TRUE(ChangeLog::rows(connection(), { {}, QDate(2026, 3, 14), {}, {} }).isEmpty());
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("log.csv"));
-    const QList<ChangeLog::Row> rows = ChangeLog::rows(connection(), { {}, {}, QStringLiteral("张会计"), {} });
-    ASSERT_FALSE(rows.isEmpty());
-    ASSERT_TRUE(ChangeLog::exportCsv(rows, path));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    EXPECT_EQ(lines.size(), rows.size() + 1);
-    EXPECT_TRUE(lines[1].contains(rows[0].hash));
+    EXPECT_EQ(ChangeLog::rows(connection(), { {}, {}, QStringLiteral("张会计"), {} }).size(), all);
+    EXPECT_TRUE(ChangeLog::rows(connection(), { {}, {}, QStringLiteral("王主管"), {} }).isEmpty());
 }

@@ -2,6 +2,7 @@
 #include "data/Backups.h"
 #include "data/ChangeLog.h"
 #include "data/basDBOperate.h"
+#include "output/ui/OutputActions.h"
 #include "shell/Clock.h"
 #include "shell/Msg.h"
 #include "shell/Operators.h"
@@ -132,9 +133,19 @@ TEST_F(StartTest, TheOperatorWindowAddsTheFirstManagerAndTheRestoreListShowsTheB
     ASSERT_EQ(list->rowCount(), 1);
     EXPECT_EQ(list->item(0, 1)->text(), QStringLiteral("主管"));
 
+    // The log lists the addition; 导出 writes what it lists.
     ChangeLogWindow log;
     EXPECT_EQ(log.shownRows().last().action, QStringLiteral("新增"));
     EXPECT_EQ(log.shownRows().last().kind, QStringLiteral("操作员"));
+    const QString csv = db.folder() + QStringLiteral("/log.csv");
+    setSaveFileAsker([csv](const QString&) { return csv; });
+    exportWindow(&log);
+    setSaveFileAsker({});
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_GE(text.count(QLatin1Char('\n')), log.shownRows().size() + 1);
+    EXPECT_TRUE(text.contains(log.shownRows().last().hash));
 
     RestoreDialog restore;
     ASSERT_EQ(restore.backups().size(), 1);
