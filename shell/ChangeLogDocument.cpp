@@ -12,12 +12,13 @@ TableDocument changeLogDocument(const QList<ChangeLog::Row>& rows, const QString
     doc.infoLeft = filterText;
     doc.infoRight = QStringLiteral("导出时间：") + Clock::generalDate();
     doc.landscape = true;
+    // The time, names and actions whole; the two hashes share what the page has left (whole in a spreadsheet).
     doc.columns = {
-        { QStringLiteral("序号"), ColumnKind::Code, 3 },     { QStringLiteral("时间"), ColumnKind::Text, 10 },
-        { QStringLiteral("操作员"), ColumnKind::Text, 4 },   { QStringLiteral("动作"), ColumnKind::Text, 3 },
-        { QStringLiteral("对象类型"), ColumnKind::Text, 4 }, { QStringLiteral("对象"), ColumnKind::Code, 4 },
-        { QStringLiteral("说明"), ColumnKind::Text, 6 },     { QStringLiteral("摘要"), ColumnKind::Code, 32 },
-        { QStringLiteral("哈希"), ColumnKind::Code, 32 },
+        { QStringLiteral("序号"), ColumnKind::Code, 3 },     { QStringLiteral("时间"), ColumnKind::Text, 12 },
+        { QStringLiteral("操作员"), ColumnKind::Text, 5 },   { QStringLiteral("动作"), ColumnKind::Text, 4 },
+        { QStringLiteral("对象类型"), ColumnKind::Text, 5 }, { QStringLiteral("对象"), ColumnKind::Code, 5 },
+        { QStringLiteral("说明"), ColumnKind::Text, 8 },     { QStringLiteral("摘要"), ColumnKind::Code, 28 },
+        { QStringLiteral("哈希"), ColumnKind::Code, 28 },
     };
     for (const ChangeLog::Row& r : rows) {
         TableRow row;
