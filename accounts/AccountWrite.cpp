@@ -2,6 +2,7 @@
 
 #include "accounts/AccountCheck.h"
 #include "accounts/AccountCode.h"
+#include "accounts/Openings.h"
 #include "accounts/PageFormat.h"
 #include "data/ChangeLog.h"
 #include "data/SqlRewrite.h"
@@ -183,6 +184,11 @@ DeleteResult funDeleteAccount(const QString& codeText)
     used->close();
     if (inUse) {
         Msg::show(QStringLiteral("该科目已有凭证记录，无法删除。"), QStringLiteral("无效操作"));
+        return DeleteResult::Refused;
+    }
+    // An opening balance would likewise stay in the trial balance with no account to show it.
+    if (Openings::balanceCents(basDBOperate::cnnDB.get(), code) != 0) {
+        Msg::show(QStringLiteral("该科目已有期初余额，无法删除。"), QStringLiteral("无效操作"));
         return DeleteResult::Refused;
     }
 

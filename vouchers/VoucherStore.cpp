@@ -1,11 +1,13 @@
 #include "vouchers/VoucherStore.h"
 
+#include "data/BookAccess.h"
 #include "data/ChangeLog.h"
 #include "data/Connection.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
 #include "shell/Msg.h"
 #include "shell/Operators.h"
+#include "vouchers/PeriodClose.h"
 #include "vouchers/VoucherSql.h"
 
 #include <QDateTime>
@@ -34,6 +36,13 @@ qint64 count(const QString& sql, RecordsetPtr& rs)
     const qint64 n = rs->integer(QStringLiteral("行数"));
     rs->close();
     return n;
+}
+
+// A read-only book says so rather than that the write failed.
+QString refusalOr(const QString& failed)
+{
+    const QString why = BookAccess::writeRefusal(basDBOperate::cnnDB.get());
+    return why.isEmpty() ? failed : why;
 }
 
 } // namespace
@@ -150,7 +159,13 @@ bool VoucherStore::funSaveVoucher(bool silent)
     std::optional<Transaction> tx;
     tx.emplace(basDBOperate::cnnDB.get());
     if (!tx->active())
-        return failSave(saveFailed);
+        return failSave(refusalOr(saveFailed));
+    // A closed month (or a read-only book) refuses the voucher, checked where no other copy can close it meanwhile.
+    const QString refused = PeriodClose::voucherRefusal(basDBOperate::cnnDB.get(), header.编号, header.记账日期);
+    if (!refused.isEmpty()) {
+        tx.reset();
+        return failSave(refused);
+    }
 
     // Another copy of the program on the same file may have saved a voucher under the number this new one was given
     // at 新增: the new voucher takes the next free number rather than overwriting that one.
@@ -260,7 +275,12 @@ bool VoucherStore::funDeleteVoucher(bool silent, const StampSet& stamps)
     std::optional<Transaction> tx;
     tx.emplace(basDBOperate::cnnDB.get());
     if (!tx->active())
-        return failSave(deleteFailed);
+        return failSave(refusalOr(deleteFailed));
+    const QString refused = PeriodClose::voucherRefusal(basDBOperate::cnnDB.get(), header.编号, QString());
+    if (!refused.isEmpty()) {
+        tx.reset();
+        return failSave(refused);
+    }
     // A voucher saved without lines has none to delete; only a failing line delete is an error.
     if (count(VoucherSql::lineCount(header.编号), m_rs) != 0
         && basDBOperate::funExecuteSQL(VoucherSql::deleteLines(header.编号), m_rs) == 0) {

@@ -10,6 +10,7 @@
 #include "shell/ui/SingleLine.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
+#include "shell/ui/WriteRefusal.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -349,6 +350,8 @@ void frmKM::onNodeClick(QTreeWidgetItem* item)
 
 void frmKM::onAppend()
 {
+    if (kessory::refuseWhenReadOnly())
+        return;
     if (!funCheckChildKey(m_shownKey))
         return;
     setCommandsEnabled(false);
@@ -372,6 +375,8 @@ void frmKM::onAppend()
 
 void frmKM::onModify()
 {
+    if (kessory::refuseWhenReadOnly())
+        return;
     setCommandsEnabled(false);
     setMode(false, false, true);
     m_category->setEnabled(false);
@@ -390,6 +395,8 @@ void frmKM::onModify()
 
 void frmKM::onDelete()
 {
+    if (kessory::refuseWhenReadOnly())
+        return;
     setCommandsEnabled(false);
     setMode(false, true, false);
 }

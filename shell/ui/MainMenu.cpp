@@ -3,6 +3,7 @@
 #include "data/basDBOperate.h"
 #include "output/ui/OutputActions.h"
 #include "shell/Msg.h"
+#include "shell/ui/BookCommands.h"
 #include "shell/ui/SystemCommands.h"
 #include "shell/ui/WindowHost.h"
 
@@ -71,6 +72,8 @@ void buildMainMenu(QMainWindow* frame)
         Msg::show(aboutText(), QStringLiteral("关于"));
     });
     about->setObjectName(QStringLiteral("act_About"));
+
+    addBookCommands(frame);
 }
 
 } // namespace kessory

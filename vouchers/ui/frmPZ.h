@@ -33,6 +33,10 @@ public:
     // takes both from the search boxes (and writes them back); otherwise shows that voucher.
     void funSearchData(QString& category, qint16& number);
 
+    // Shows a new, unsaved voucher of the category holding these lines and dated date, for review before 保存 (a
+    // voucher the program drafts, such as 结转损益). False when the category has no number left.
+    bool loadNewVoucher(const QString& category, const QString& date, const QList<kessory::typVoucherLine>& lines);
+
     // The voucher held in memory (read by tests and by the window's own commands).
     const kessory::VoucherStore& voucher() const { return m_store; }
     const kessory::StampSet& stamps() const { return m_stamps; }
@@ -63,6 +67,8 @@ private:
     void showStamp(kessory::Stamp stamp, bool shown);
     bool attachmentCountHolds();
     bool numberHolds(const QString& category, qint32 number);
+    // Shows why the shown voucher (or one dated date) cannot be written: a read-only book or a closed month.
+    bool writeRefused(const QString& date);
 
     // Commands.
     void onFirst();

@@ -249,6 +249,8 @@ bool frmPZ::numberHolds(const QString& category, qint32 number)
 
 void frmPZ::onCreateNew()
 {
+    if (writeRefused(QString()))
+        return;
     const QString category = m_cmb_Search->currentText();
     if (!numberHolds(category, kessory::VoucherStore::funNextVoucherNo(category)))
         return;
@@ -262,25 +264,29 @@ void frmPZ::onSave()
         return;
     for (int r = 0; r < kRows; ++r)
         funStoreRow(r, m_sclPZItem->value());
+    if (writeRefused(m_lbl_ZDRQ->text()))
+        return;
     m_store.funSaveVoucher(false);
 }
 
 void frmPZ::onVoid()
 {
-    if (!attachmentCountHolds())
+    if (writeRefused(QString()) || !attachmentCountHolds())
         return;
     m_store.funVoidVoucher(m_stamps);
 }
 
 void frmPZ::onAudit()
 {
-    if (!attachmentCountHolds())
+    if (writeRefused(QString()) || !attachmentCountHolds())
         return;
     m_store.funAuditVoucher(m_stamps);
 }
 
 void frmPZ::onDelete()
 {
+    if (writeRefused(QString()))
+        return;
     if (m_store.funDeleteVoucher(false, m_stamps))
         funOpenVoucherList(QString());
 }
