@@ -55,7 +55,8 @@ bool addRows(Connection& connection, const QString& sql, const QVariant& key, QB
     Statement st = connection.prepare(sql);
     if (!st.valid())
         return false;
-    st.bind(1, key);
+    if (key.isValid())
+        st.bind(1, key);
     int rows = 0;
     int rc = 0;
     while ((rc = st.step()) == 1) {
@@ -171,6 +172,14 @@ QString accountDigest(Connection& connection, const QString& code)
     int rows = 0;
     if (!addRows(connection, QStringLiteral("Select * From 财务科目 Where 科目编号 = ?"), code, text, &rows)
         || rows == 0)
+        return {};
+    return sha256Hex(text);
+}
+
+QString rowsDigest(Connection& connection, const QString& sql)
+{
+    QByteArray text;
+    if (!addRows(connection, sql, QVariant(), text, nullptr))
         return {};
     return sha256Hex(text);
 }

@@ -38,6 +38,8 @@ bool append(Connection& connection, const Entry& entry);
 // when the voucher or account is not there.
 QString voucherDigest(Connection& connection, qint64 voucherId);
 QString accountDigest(Connection& connection, const QString& code);
+// A digest of every row a query returns (a whole table of a feature's own, such as the openings).
+QString rowsDigest(Connection& connection, const QString& sql);
 // The voucher's label as the books show it: 记0007.
 QString voucherLabel(Connection& connection, qint64 voucherId);
 QString voucherName(const QString& category, qint64 number);

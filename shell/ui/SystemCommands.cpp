@@ -1,5 +1,6 @@
 #include "shell/ui/SystemCommands.h"
 
+#include "data/BookAccess.h"
 #include "data/BookExtensions.h"
 #include "data/BookRestore.h"
 #include "data/ChangeLog.h"
@@ -52,8 +53,20 @@ void verifyBook(QWidget* frame)
     dialog.exec();
 }
 
+// While a kept year is looked at, the book of the current year is not open: there is nothing to back up or restore.
+bool currentYearOpen()
+{
+    const QString refusal = BookAccess::writeRefusal(basDBOperate::cnnDB.get());
+    if (refusal.isEmpty())
+        return true;
+    Msg::show(refusal, QStringLiteral("提示"));
+    return false;
+}
+
 void backUp(QWidget*)
 {
+    if (!currentYearOpen())
+        return;
     QString why;
     const QString path = BookRestore::backupNow(&why);
     if (path.isEmpty())
@@ -64,7 +77,7 @@ void backUp(QWidget*)
 
 void restoreBook(QWidget* frame)
 {
-    if (!Operators::permit(Operators::Action::RestoreBook))
+    if (!currentYearOpen() || !Operators::permit(Operators::Action::RestoreBook))
         return;
     RestoreDialog dialog(frame);
     dialog.exec();

@@ -5,6 +5,7 @@
 #include "shell/Msg.h"
 #include "shell/Operators.h"
 #include "tests/support/TestDb.h"
+#include "vouchers/PeriodClose.h"
 #include "vouchers/VoucherStore.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,11 @@ TEST_F(OperatorsTest, ACashierEntersVouchersButMayNotAuditCloseOrChangeTheChart)
     EXPECT_EQ(accounts::funDeleteAccount(QStringLiteral("10201")), accounts::DeleteResult::Refused);
     EXPECT_EQ(shownTexts(), QStringList(2, QStringLiteral("出纳不能修改会计科目。")));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 财务科目")), accounts);
+
+    const PeriodClose::Result close = PeriodClose::closeNextMonth(cnn());
+    EXPECT_FALSE(close.ok);
+    EXPECT_EQ(close.message, QStringLiteral("出纳不能结账或反结账。"));
+    EXPECT_EQ(PeriodClose::reopenLastMonth(cnn()).message, QStringLiteral("出纳不能结账或反结账。"));
 
     as(QStringLiteral("张会计"), Role::Accountant);
     EXPECT_TRUE(Operators::canCloseMonths());
