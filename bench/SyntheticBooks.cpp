@@ -134,6 +134,14 @@ SyntheticOptions largeBooks()
 {
     SyntheticOptions options;
     options.vouchers = 12000;
+    // KESSORY_BENCH_LINES=1000000 measures a book of that many lines instead (vouchers of 25 lines, so that their
+    // numbers stay within 16 bits).
+    const int lines = qEnvironmentVariableIntValue("KESSORY_BENCH_LINES");
+    if (lines > 0) {
+        // Voucher numbers are 16 bits a category a year: a larger book has longer vouchers.
+        options.linesPerVoucher = std::max(options.linesPerVoucher, lines / 40000);
+        options.vouchers = std::max(1, lines / options.linesPerVoucher);
+    }
     options.voidEvery = 33;
     options.firstLevelAccounts = 150;
     options.postToEveryLevel = true;

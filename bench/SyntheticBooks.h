@@ -20,7 +20,7 @@ struct SyntheticOptions {
 };
 
 // The large books the benchmark command measures: 12,000 vouchers of five lines (60,000 lines) over twelve months,
-// 150 first-level accounts with sub-accounts, 3% of the vouchers voided.
+// 150 first-level accounts with sub-accounts, 3% of the vouchers voided. KESSORY_BENCH_LINES=N makes them N lines.
 SyntheticOptions largeBooks();
 
 // Makes a database file at path from the schema with the supplied chart of accounts, departments and statement

@@ -61,8 +61,7 @@ Duration loadByFloor(Case& c)
             };
             const QString date = text(2);
             c.floorRows << rowText(sqlite3_column_int(st, 0), text(1), text(3), sqlite3_column_int(st, 4) != 0,
-                                   toCents(sqlite3_column_double(st, 5)), toCents(sqlite3_column_double(st, 7)),
-                                   text(6));
+                                   toCents(sqlite3_column_double(st, 5)), sqlite3_column_int64(st, 7), text(6));
         }
         sqlite3_finalize(st);
         return !c.floorRows.isEmpty();
@@ -88,23 +87,26 @@ QString sameRows(const Case& c)
     return {};
 }
 
-// All accounts, whole year: the opening balance is 0 and the first 2048 lines fill the store (no total row).
+// All accounts, whole year: the opening balance is 0 (no openings in these books) and the first 2048 lines fill the
+// store (no total row).
 Case firstLoad { QString(),
                  0,
-                 "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(IIF(方向,金额,-金额)) OVER (ORDER BY "
-                 "科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) "
-                 "WHERE NOT 已作废 ORDER BY 科目编号,h.编号,记录号 LIMIT 2048",
+                 "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(IIF(方向,1,-1)*CAST(ROUND(金额*100) AS "
+                 "INTEGER)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN "
+                 "记账凭证 h USING(编号) WHERE NOT 已作废 ORDER BY 科目编号,h.编号,记录号 LIMIT 2048",
                  nullptr,
                  {} };
 
-// A first-level account with its sub-accounts in June, the opening balance from the earlier months' lines.
+// A first-level account with its sub-accounts in June (the period of the voucher), the opening balance from the
+// lines of the vouchers of the earlier months.
 Case oneAccount { QStringLiteral("101"),
                   6,
-                  "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT TOTAL(IIF(方向,金额,-金额)) FROM "
-                  "记账凭证内容 WHERE 编号 NOT IN(SELECT 编号 FROM 记账凭证 WHERE 已作废) AND Month(日期)<6 AND "
-                  "科目编号 LIKE '101%')+SUM(IIF(方向,金额,-金额)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS "
-                  "UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 AND "
-                  "科目编号 LIKE '101%' AND 月份=6 ORDER BY 科目编号,h.编号,记录号",
+                  "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT TOTAL(IIF(c2.方向,1,-1)*CAST(ROUND("
+                  "c2.金额*100) AS INTEGER)) FROM 记账凭证内容 c2 JOIN 记账凭证 h2 USING(编号) WHERE NOT h2.已作废 AND "
+                  "COALESCE(Month(h2.记账日期),h2.月份) BETWEEN 1 AND 5 AND c2.科目编号 LIKE '101%')+SUM(IIF(方向,1,-1)"
+                  "*CAST(ROUND(金额*100) AS INTEGER)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) "
+                  "FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 AND 科目编号 LIKE '101%' AND "
+                  "COALESCE(Month(h.记账日期),h.月份)=6 ORDER BY 科目编号,h.编号,记录号",
                   nullptr,
                   {} };
 

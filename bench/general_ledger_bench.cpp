@@ -3,6 +3,7 @@
 #include "bench/Benchmark.h"
 #include "bench/LargeBooks.h"
 #include "data/Numbers.h"
+#include "data/VoucherPeriod.h"
 #include "data/basDBOperate.h"
 #include "ledgers/AccountSummary.h"
 #include "ledgers/GeneralLedger.h"
@@ -15,8 +16,17 @@
 namespace kessory::bench {
 namespace {
 
-const QString kVoided = QStringLiteral("编号 Not In(Select 编号 From 记账凭证 Where 记账凭证.已作废)");
-const QString kFirstLevel = QStringLiteral("科目编号 In(Select 科目编号 From 财务科目 Where Len(科目编号)=3)");
+// The books' rules: a first-level account takes every line whose code starts with its code, in the period of its
+// voucher (data/VoucherPeriod.h), summed in whole fen, vouchers not voided.
+QString groupedSql(bool byMonth, const QString& last)
+{
+    return QStringLiteral("Select Substr(c.科目编号,1,3) As 科目编号,%1 c.方向 As 方向,Sum(Cast(Round(c.金额*100) As "
+                          "Integer)) As 合计 From 记账凭证内容 c Join 记账凭证 h On h.编号=c.编号 Where Not h.已作废 %2"
+                          "Group By 1,%3")
+        .arg(byMonth ? voucherPeriodSql(QStringLiteral("h")) + QStringLiteral(" As 月,") : QString(),
+             last.isEmpty() ? QString() : QStringLiteral("And c.科目编号<'") + last + QStringLiteral(":' "),
+             byMonth ? QStringLiteral("2,3") : QStringLiteral("2"));
+}
 
 // (code, month, credit side) -> cents; month 0 in the summary's sums.
 using Sums = QMap<std::tuple<QString, int, bool>, qint64>;
@@ -31,7 +41,7 @@ bool readSums(const QString& sql, bool byMonth, Sums& sums)
     for (; !rs->eof(); rs->moveNext())
         sums[{ rs->text(QStringLiteral("科目编号")), byMonth ? static_cast<int>(rs->integer(QStringLiteral("月"))) : 0,
                rs->boolean(QStringLiteral("方向")) }]
-            = toCents(rs->number(QStringLiteral("合计")));
+            = rs->integer(QStringLiteral("合计"));
     return true;
 }
 
@@ -50,16 +60,9 @@ QStringList codesOf(const Sums& sums)
 struct LedgerCase {
     GeneralLedger ledger;
     Sums sums;
-    QString last = QStringLiteral("~");
+    QString last;
 
-    bool floor()
-    {
-        return readSums(QStringLiteral("Select 科目编号,Month(日期) As 月,方向,Sum(金额) As 合计 From 记账凭证内容 "
-                                       "Where 科目编号<='")
-                            + last + QStringLiteral("' And ") + kVoided + QStringLiteral(" And ") + kFirstLevel
-                            + QStringLiteral(" Group By 科目编号,Month(日期),方向"),
-                        true, sums);
-    }
+    bool floor() { return readSums(groupedSql(true, last), true, sums); }
 
     bool prepare()
     {
@@ -127,12 +130,7 @@ struct SummaryCase {
     AccountSummary summary;
     Sums sums;
 
-    bool floor()
-    {
-        return readSums(QStringLiteral("Select 科目编号,方向,Sum(金额) As 合计 From 记账凭证内容 Where ") + kVoided
-                            + QStringLiteral(" And ") + kFirstLevel + QStringLiteral(" Group By 科目编号,方向"),
-                        false, sums);
-    }
+    bool floor() { return readSums(groupedSql(false, QString()), false, sums); }
 
     bool load()
     {
@@ -144,19 +142,25 @@ struct SummaryCase {
     QString differs() const
     {
         const QStringList codes = codesOf(sums);
-        if (summary.intItemCount != codes.size() + LedgerSheet::kBlankTail)
-            return QStringLiteral("%1 entries against the floor's %2")
-                .arg(summary.intItemCount)
-                .arg(codes.size() + LedgerSheet::kBlankTail);
+        const int expected = static_cast<int>(codes.size()) + 1 + LedgerSheet::kBlankTail; // with the 合计 row
+        if (summary.intItemCount != expected)
+            return QStringLiteral("%1 entries against the floor's %2").arg(summary.intItemCount).arg(expected);
+        qint64 allCredit = 0;
+        qint64 allDebit = 0;
         for (int e = 0; e < codes.size(); ++e) {
             const typKMHZItem& item = summary.arrItems[static_cast<std::size_t>(e)];
             const QString& code = codes[e];
             const qint64 credit = sums.value({ code, 0, true });
             const qint64 debit = sums.value({ code, 0, false });
+            allCredit += credit;
+            allDebit += debit;
             if (item.KMBH != code || toCents(item.DFJE) != credit || toCents(item.JFJE) != debit
                 || toCents(item.Diff) != credit - debit)
                 return QStringLiteral("account %1 differs from the floor's").arg(code);
         }
+        const typKMHZItem& total = summary.arrItems[static_cast<std::size_t>(codes.size())];
+        if (toCents(total.DFJE) != allCredit || toCents(total.JFJE) != allDebit)
+            return QStringLiteral("the 合计 row differs from the floor's");
         return {};
     }
 };

@@ -1,9 +1,8 @@
 #include "ledgers/AccountSummary.h"
 
-#include "data/Connection.h"
 #include "data/Numbers.h"
 #include "data/basDBOperate.h"
-#include "ledgers/GeneralLedger.h"
+#include "ledgers/BookSums.h"
 
 #include <utility>
 
@@ -19,52 +18,41 @@ void AccountSummary::funCorrectRange(qint16& start, qint16& end)
         std::swap(start, end);
 }
 
-QString AccountSummary::funSqlMonths(qint16 start, qint16 end)
-{
-    if (start <= 0 && end <= 0)
-        return {};
-    return QStringLiteral(" And Month(日期)  Between ") + QString::number(start) + QStringLiteral(" And ")
-        + QString::number(end);
-}
-
 bool AccountSummary::funLoadItem(qint16& start, qint16& end)
 {
-    const ReadSnapshot snapshot(basDBOperate::cnnDB.get());
     intItemCount = 0;
     funCorrectRange(start, end);
-
-    basDBOperate::RecordsetPtr accounts = basDBOperate::funNewRecordset();
-    basDBOperate::RecordsetPtr lines = basDBOperate::funNewRecordset();
-    if (!basDBOperate::funOpenRecordset(GeneralLedgerText::funSqlAccounts(), accounts))
-        return false;
-    accounts->fetchAll();
-    clearSheetAndData();
-    accounts->moveFirst();
-
-    const QString months = funSqlMonths(start, end);
-    for (; !accounts->eof(); accounts->moveNext()) {
-        const QString code = accounts->text(QStringLiteral("科目编号"));
-        const QString base = GeneralLedgerText::funSqlAccountLines(code) + months;
-
-        // A side query that returns no row leaves the account out.
-        if (!basDBOperate::funOpenRecordset(base + QStringLiteral(" And 方向"), lines))
-            continue;
-        const qint64 creditCount = lines->integer(QStringLiteral("记录数"));
-        const qint64 credit = creditCount != 0 ? toCents(lines->number(QStringLiteral("科目合计"))) : 0;
-        if (!basDBOperate::funOpenRecordset(base + QStringLiteral(" And Not 方向"), lines))
-            continue;
-        const qint64 debitCount = lines->integer(QStringLiteral("记录数"));
-        if (creditCount + debitCount == 0)
-            continue;
-        const qint64 debit = debitCount != 0 ? toCents(lines->number(QStringLiteral("科目合计"))) : 0;
-
+    const bool wholeYear = start <= 0 && end <= 0;
+    SideSums all;
+    bool cleared = false;
+    bool full = false;
+    const bool read = readBookSums(basDBOperate::cnnDB.get(), [&](FirstLevelAccount&& account) {
+        if (!std::exchange(cleared, true))
+            clearSheetAndData();
+        const SideSums range = wholeYear ? account.wholeYear() : account.periods(start, end);
+        if (range.lines() == 0)
+            return true;
+        all += range;
         typKMHZItem item;
-        item.KMBH = code;
-        item.KMMC = accounts->text(QStringLiteral("科目名称"));
-        item.DFJE = fromCents(credit);
-        item.JFJE = fromCents(debit);
-        item.Diff = fromCents(credit - debit);
-        if (!store(item))
+        item.KMBH = account.code;
+        item.KMMC = account.name;
+        item.DFJE = fromCents(range.creditCents);
+        item.JFJE = fromCents(range.debitCents);
+        item.Diff = fromCents(range.net());
+        item.kind = EntryKind::RangeTotal;
+        full = !store(item);
+        return !full;
+    });
+    if (!read || !cleared || full)
+        return false;
+    if (all.lines() > 0) {
+        typKMHZItem total;
+        total.KMMC = QStringLiteral("合计");
+        total.DFJE = fromCents(all.creditCents);
+        total.JFJE = fromCents(all.debitCents);
+        total.Diff = fromCents(all.net());
+        total.kind = EntryKind::GrandTotal;
+        if (!store(total))
             return false;
     }
     closeWithBlankTail();
@@ -81,6 +69,7 @@ LedgerSlotView funSlotView(const typKMHZItem& item)
     view.debit = item.JFJE;
     view.credit = item.DFJE;
     funSetBalance(view, item.Diff);
+    view.alarm = item.kind == EntryKind::GrandTotal && view.side != Side::Even;
     return view;
 }
 

@@ -2,7 +2,9 @@
 
 #include "data/Numbers.h"
 #include "data/SqlRewrite.h"
+#include "data/VoucherPeriod.h"
 #include "data/basDBOperate.h"
+#include "ledgers/BookSums.h"
 #include "shell/Clock.h"
 
 #include <cmath>
@@ -91,7 +93,8 @@ QString DetailLedger::linesQuery(const QString& accountCode, qint16 period)
     if (!accountCode.isEmpty())
         sql += QStringLiteral(" And 科目编号 like '") + sqlQuote(accountCode) + QStringLiteral("%'");
     if (period != 0)
-        sql += QStringLiteral(" And 月份=") + QString::number(period);
+        sql += QStringLiteral(" And ") + voucherPeriodSql(QStringLiteral("记账凭证")) + QLatin1Char('=')
+            + QString::number(period);
     sql += QStringLiteral(" Order By 科目编号,记账凭证.编号");
     return sql;
 }
@@ -133,7 +136,7 @@ void DetailLedger::funBuildRows(const RecordsetPtr& rs, const QString& accountCo
     qint64 debitTotal = 0;
     qint64 creditTotal = 0;
 
-    const qint64 opening = toCents(funGetOpeningBalance(period, accountCode));
+    const qint64 opening = openingBalanceCents(period, accountCode);
     typMXZJL& first = m_rows[0];
     first.FX = opening > 0;
     first.JE = fromCents(opening < 0 ? -opening : opening);
@@ -186,33 +189,23 @@ void DetailLedger::funBuildRows(const RecordsetPtr& rs, const QString& accountCo
     m_count = static_cast<qint16>(m_count + 2);
 }
 
+qint64 DetailLedger::openingBalanceCents(qint16 period, const QString& accountCode)
+{
+    Connection* connection = basDBOperate::cnnDB.get();
+    // The whole year and January start from the year's opening alone.
+    qint64 lines = 0;
+    if (period > 1) {
+        bool ok = false;
+        lines = movementCents(connection, accountCode, 1, period - 1, &ok);
+        if (!ok)
+            return 0;
+    }
+    return openingCents(connection, accountCode) + lines;
+}
+
 double DetailLedger::funGetOpeningBalance(qint16 period, const QString& accountCode)
 {
-    // No line is dated before month 1: the two full scans would only confirm 0 (the whole-year load's case).
-    if (period <= 1)
-        return 0.0;
-    QString base
-        = QStringLiteral("Select Sum(金额) As 合计 From 记账凭证内容 Where 编号 Not In(Select 编号 From 记账凭证 "
-                         "Where 记账凭证.已作废) And Month(日期) < ")
-        + QString::number(period);
-    if (!accountCode.isEmpty())
-        base += QStringLiteral(" And 科目编号 Like '") + sqlQuote(accountCode) + QStringLiteral("%'");
-
-    RecordsetPtr rs = basDBOperate::funNewRecordset();
-    const auto sideSum = [&rs, &base](bool credit, qint64& cents) {
-        const QString sql
-            = base + QStringLiteral(" And 方向 = ") + (credit ? QStringLiteral("True") : QStringLiteral("False"));
-        if (!basDBOperate::funOpenRecordset(sql, rs))
-            return false;
-        cents = toCents(rs->number(QStringLiteral("合计")));
-        rs->close();
-        return true;
-    };
-    qint64 credit = 0;
-    qint64 debit = 0;
-    if (!sideSum(true, credit) || !sideSum(false, debit))
-        return 0.0;
-    return fromCents(credit - debit);
+    return fromCents(openingBalanceCents(period, accountCode));
 }
 
 } // namespace kessory

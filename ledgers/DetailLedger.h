@@ -51,9 +51,12 @@ public:
     qint16 funQueryLedger(qint16 queryOnly, QString& accountCode, qint16& period);
     // Rebuilds the rows from the lines in rs (joined line and header fields).
     void funBuildRows(const RecordsetPtr& rs, const QString& accountCode, qint16 period);
-    // Credit minus debit over the non-voided lines dated in months before period, of the account with its
-    // sub-accounts (all accounts when the code is empty); 0 when it cannot be read.
+    // The balance before the period, credit minus debit, of the account with its sub-accounts (all accounts when the
+    // code is empty): its opening of the year and the lines of non-voided vouchers filed under the months before;
+    // the whole year (period 0) and January start from the opening alone. 0 when it cannot be read.
     double funGetOpeningBalance(qint16 period, const QString& accountCode);
+    // The same in whole fen.
+    static qint64 openingBalanceCents(qint16 period, const QString& accountCode);
 
     // The query text for the lines, as funQueryLedger sends it (account and period already normalised).
     static QString linesQuery(const QString& accountCode, qint16 period);

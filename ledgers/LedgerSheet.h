@@ -22,6 +22,16 @@ constexpr int kDesignSheetHeight = 4605;
 constexpr int kBlankTail = 3; // blank entries that close a complete load
 } // namespace LedgerSheet
 
+// What an entry of a ledger sheet is; its summary text only says so to the reader.
+enum class EntryKind {
+    Blank,
+    Opening, // 期初余额: the balance before the range
+    MonthTotal, // 本期合计: one month's debit, credit and net
+    YearToDate, // 本年累计: the balance at the end of a month
+    RangeTotal, // an account's debit, credit and net over the whole range
+    GrandTotal, // 合计: both sides over every account listed
+};
+
 // The number of slots a sheet of this height paints (7 at the design height), never above 20 nor below 0.
 qint16 funGetPageRows(int sheetHeight);
 
@@ -48,6 +58,7 @@ struct LedgerSlotView {
     double credit = 0.0;
     double magnitude = 0.0; // the balance without its sign
     Side side = Side::Even;
+    bool alarm = false; // the row shows a difference that should not be there: in red
 };
 
 // The direction label and the magnitude of a balance (credit minus debit), judged in whole cents.

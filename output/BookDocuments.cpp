@@ -205,7 +205,7 @@ TableDocument accountSummaryDocument(const AccountSummary& summary, const BookHe
     return doc;
 }
 
-bool statementDocument(const StatementDefinition& statement, TableDocument& doc)
+bool statementDocument(const StatementDefinition& statement, TableDocument& doc, StatementPeriod period)
 {
     doc = {};
     doc.sheetName = statement.title.simplified().remove(QLatin1Char(' '));
@@ -222,18 +222,24 @@ bool statementDocument(const StatementDefinition& statement, TableDocument& doc)
 
     doc.groupColumn = 0;
 
-    std::vector<StatementRow> rows;
-    if (!funReadStatement(statement, rows))
+    const StatementReport report = funComputeStatement(basDBOperate::cnnDB.get(), statement, period);
+    if (!report.read)
         return false;
     QString lastCategory;
-    for (const StatementRow& row : rows) {
+    for (const StatementLine& line : report.lines) {
+        const StatementRow& row = line.row;
         TableRow out;
         // Neighbouring lines of one category name it once, as the form does.
         out.cells
             = { text(row.category == lastCategory ? QString() : row.category), text(row.caption), text(row.line) };
         lastCategory = row.category;
         for (int v = 0; v < statement.valueHeadings.size(); ++v) {
-            const QString value = v < row.values.size() ? row.values.at(v).trimmed() : QString();
+            const auto cell = static_cast<std::size_t>(v);
+            if (cell < line.cells.size() && line.cells[cell].state == StatementCell::State::Computed) {
+                out.cells.push_back(cents(line.cells[cell].cents));
+                continue;
+            }
+            const QString value = cell < line.cells.size() ? line.cells[cell].text.trimmed() : QString();
             bool ok = false;
             const double yuan = QString(value).remove(QLatin1Char(',')).toDouble(&ok);
             out.cells.push_back(ok ? cents(toCents(yuan)) : text(value));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/TableDocument.h"
+#include "statements/StatementReport.h"
 
 #include <QString>
 
@@ -24,9 +25,10 @@ TableDocument detailLedgerDocument(const DetailLedger& ledger, const BookHeading
 TableDocument generalLedgerDocument(const GeneralLedger& ledger, const BookHeading& heading);
 // The account summary closes with a 合计 row over its accounts.
 TableDocument accountSummaryDocument(const AccountSummary& summary, const BookHeading& heading);
-// The statement's template lines with 编制单位, the year and the unit; false (with an empty table) when its table
-// cannot be read.
-bool statementDocument(const StatementDefinition& statement, TableDocument& document);
+// The statement's lines as its window shows them for the period (figures computed where the book has formulas)
+// with 编制单位, the year and the unit; false (with an empty table) when its table cannot be read.
+bool statementDocument(const StatementDefinition& statement, TableDocument& document,
+                       StatementPeriod period = defaultStatementPeriod());
 // The chart of accounts in code order, names indented by level.
 TableDocument accountsDocument();
 

@@ -22,6 +22,7 @@ struct StatementDefinition {
     QString title; // Label5
     QString formNumber; // Label7
     QStringList valueHeadings; // Label2 and, with two value columns, Label4
+    QString table; // the template table (损益表 …); also names the statement's formulas
     QString query;
     QStringList valueFields; // the template columns shown in grid columns 3 (and 4)
     std::vector<StatementColumn> columns;

@@ -1,14 +1,16 @@
 #include "statements/StatementHeading.h"
 
+#include "data/BookSettings.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
-
-#include <QRegularExpression>
 
 namespace kessory {
 
 QString funEnterpriseName()
 {
+    const QString set = BookSettings::value(basDBOperate::cnnDB.get(), QStringLiteral("单位名称")).trimmed();
+    if (!set.isEmpty())
+        return set;
     RecordsetPtr rs = basDBOperate::funNewRecordset();
     if (!basDBOperate::funOpenRecordset(QStringLiteral("Select 单位名称 From 单位信息"), rs))
         return {};
@@ -19,19 +21,16 @@ QString funEnterpriseName()
 
 int funAccountingYear()
 {
-    RecordsetPtr rs = basDBOperate::funNewRecordset();
-    int year = 0;
-    if (basDBOperate::funOpenRecordset(QStringLiteral("Select Max(记账日期) As 最近日期 From 记账凭证"), rs))
-        year = yearOfDateText(rs->text(QStringLiteral("最近日期")));
-    rs->close();
-    return year > 0 ? year : Clock::currentYear();
+    return BookSettings::bookYear(basDBOperate::cnnDB.get());
 }
 
-int yearOfDateText(const QString& date)
+int funDefaultEndMonth()
 {
-    static const QRegularExpression fourDigits(QStringLiteral("(?<!\\d)(\\d{4})(?!\\d)"));
-    const QRegularExpressionMatch m = fourDigits.match(date);
-    return m.hasMatch() ? m.captured(1).toInt() : 0;
+    const int bookYear = funAccountingYear();
+    const int year = Clock::currentYear();
+    if (year == bookYear)
+        return Clock::currentMonth();
+    return year > bookYear ? 12 : 1;
 }
 
 } // namespace kessory

@@ -4,16 +4,15 @@
 
 namespace kessory {
 
-// The preparing organisation's name from the optional table 单位信息 (column 单位名称); empty when the database has
-// no such table or no name in it.
+// The preparing organisation's name: 单位名称 of the book settings, else of the optional table 单位信息; empty when
+// neither has one.
 QString funEnterpriseName();
 
-// The accounting year the books hold: the year of the latest 记账日期 among the vouchers, or the current year when
-// there is no voucher (or no date with a year in it).
+// The year the book keeps: 会计年度 of its settings, else the year of the latest voucher date, else the current year.
 int funAccountingYear();
 
-// The year written in a date text: its first run of exactly four digits ("2026-12-31 09:30:00", "31/12/2026"); 0
-// when there is none.
-int yearOfDateText(const QString& date);
+// The month a statement's period ends on at first: the current month while the book is this year's, December for
+// a past year's book, January for a future one.
+int funDefaultEndMonth();
 
 } // namespace kessory

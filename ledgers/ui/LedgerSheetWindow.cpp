@@ -307,7 +307,11 @@ void LedgerSheetWindow::paintSlot(int slot, const LedgerSlotView& view)
     s.csfJFJE->setValue(view.debit);
     s.csfDFJE->setValue(view.credit);
     s.lblFX->setText(sideText(view.side));
-    setTextColor(s.lblFX, sideColor(view.side));
+    // A difference that should not be there (the summary's sides disagreeing) is red, name and amount alike.
+    const QColor alarm(255, 0, 0);
+    setTextColor(s.lblFX, view.alarm ? alarm : sideColor(view.side));
+    setTextColor(s.txtKMMC, view.alarm ? alarm : QColor(Qt::black));
+    setTextColor(s.csfDiff, view.alarm ? alarm : QColor(Qt::black));
     s.csfDiff->setValue(view.magnitude);
 }
 
@@ -324,6 +328,8 @@ void LedgerSheetWindow::blankSlot(int slot, bool clearing)
     s.lbl_KMBH->clear();
     s.lblFX->clear();
     setTextColor(s.lblFX, Qt::black);
+    setTextColor(s.txtKMMC, Qt::black);
+    setTextColor(s.csfDiff, Qt::black);
     if (m_design.hasPeriod) {
         s.lblKJQJ->clear();
         setTextColor(s.lblKJQJ, Qt::black);

@@ -31,6 +31,9 @@ public:
 
     const DetailLedger& ledger() const { return m_ledger; }
 
+    // Shows one account (with its sub-accounts) for a month, or the whole year for 0, as a pick of it would.
+    void showAccount(const QString& code, const QString& name, qint16 period);
+
     // How a double-click on a voucher number opens the voucher: the voucher window's search unless replaced (tests);
     // an empty function restores it.
     using VoucherSearch = std::function<void(const QString& category, qint16 number)>;

@@ -49,10 +49,10 @@ OutputJob accountSummaryJob(int start, int end)
     return tableJob(accountSummaryDocument(summary, { {}, {}, monthRangeText(s, e) }));
 }
 
-bool statementJob(const StatementDefinition& statement, OutputJob& job)
+bool statementJob(const StatementDefinition& statement, OutputJob& job, StatementPeriod period)
 {
     TableDocument document;
-    if (!statementDocument(statement, document))
+    if (!statementDocument(statement, document, period))
         return false;
     job = tableJob(std::move(document));
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/ui/OutputJob.h"
+#include "statements/StatementReport.h"
 
 namespace kessory {
 
@@ -13,7 +14,8 @@ OutputJob detailLedgerJob(const QString& accountCode, int period);
 OutputJob generalLedgerJob(int start, int end);
 OutputJob accountSummaryJob(int start, int end);
 // False when the statement's table cannot be read.
-bool statementJob(const StatementDefinition& statement, OutputJob& job);
+bool statementJob(const StatementDefinition& statement, OutputJob& job,
+                  StatementPeriod period = defaultStatementPeriod());
 OutputJob accountsJob();
 OutputJob voucherJob(const VoucherRange& range, VoucherPaperKind paper);
 

@@ -9,6 +9,7 @@
 #include "output/ui/VoucherRangeDialog.h"
 #include "shell/Msg.h"
 #include "statements/StatementDefinition.h"
+#include "statements/ui/StatementWindow.h"
 #include "vouchers/ui/frmPZ.h"
 
 #include <QLabel>
@@ -85,15 +86,17 @@ void installSummaryOutput(frmKMHZB* window)
     placeBesideRefresh(window, [window](OutputJob& job) {
         const int start = static_cast<int>(leadingNumber(labelText(window, "lblStartMonth")));
         const int end = static_cast<int>(leadingNumber(labelText(window, "lblEndMonth")));
-        job = single(accountSummaryDocument(window->summary(), { {}, {}, monthRangeText(start, end) }));
+        job = single(accountSummaryDocument(window->ledger(), { {}, {}, monthRangeText(start, end) }));
         return true;
     });
 }
 
 void installStatementOutput(QWidget* window, const StatementDefinition& statement)
 {
-    placeBesideRefresh(window, [&statement](OutputJob& job) {
-        if (statementJob(statement, job))
+    placeBesideRefresh(window, [window, &statement](OutputJob& job) {
+        // The period the window shows.
+        const auto* shown = qobject_cast<const StatementWindow*>(window);
+        if (statementJob(statement, job, shown ? shown->period() : defaultStatementPeriod()))
             return true;
         Msg::show(QStringLiteral("无法读取报表数据."), QStringLiteral("提示"));
         return false;

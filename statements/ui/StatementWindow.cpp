@@ -1,11 +1,14 @@
 #include "statements/ui/StatementWindow.h"
 
+#include "data/basDBOperate.h"
 #include "output/ui/WindowOutput.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
 #include "statements/StatementHeading.h"
 #include "statements/StatementRows.h"
+#include "statements/ui/FormulaDetail.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,6 +41,10 @@ constexpr int kHeadingHeight = 480;
 constexpr int kInfoTop = 90;
 constexpr int kFirstRowHeight = 400;
 constexpr int kRowHeight = 300;
+constexpr int kMonthListWidth = 56;
+
+const QColor kCheckHolds(0, 128, 0);
+const QColor kCheckFails(192, 0, 0);
 
 const QString kRuled = QStringLiteral("border: 1px solid black;");
 
@@ -76,6 +83,11 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text)
     return label;
 }
 
+bool isBalanceSheet(const StatementDefinition& statement)
+{
+    return statement.table == QStringLiteral("资产负债表");
+}
+
 } // namespace
 
 StatementWindow::StatementWindow(const StatementDefinition& statement, QWidget* parent)
@@ -101,9 +113,11 @@ void StatementWindow::buildToolBar()
     m_toolBar->setAutoFillBackground(true);
     m_toolBar->setFixedHeight(tw(kToolBarHeight));
 
+    buildPeriodLists();
     m_refresh = new QPushButton(QStringLiteral("刷新"), m_toolBar);
     m_refresh->setObjectName(QStringLiteral("cmd_Refresh"));
-    m_refresh->setGeometry(tw(kButtonMargin), tw(kButtonTop), tw(kButtonWidth), tw(kButtonHeight));
+    m_refresh->setGeometry(m_endMonth->geometry().right() + tw(360), tw(kButtonTop), tw(kButtonWidth),
+                           tw(kButtonHeight));
     connect(m_refresh, &QPushButton::clicked, this, [this] {
         showHeading();
         funFillStatement();
@@ -113,6 +127,65 @@ void StatementWindow::buildToolBar()
     m_quit->setObjectName(QStringLiteral("cmd_Quit"));
     m_quit->resize(tw(kButtonWidth), tw(kButtonHeight));
     connect(m_quit, &QPushButton::clicked, this, [this] { closeWindow(this); });
+}
+
+void StatementWindow::buildPeriodLists()
+{
+    const int top = tw(kButtonTop);
+    const int height = tw(kButtonHeight);
+    int left = tw(kButtonMargin);
+    const auto label = [&](const char* name, const QString& text) {
+        QLabel* l = makeLabel(m_toolBar, name, text);
+        l->adjustSize();
+        l->setGeometry(left, top, l->width(), height);
+        left += l->width() + 4;
+        return l;
+    };
+    const auto list = [&](const char* name) {
+        auto* c = new QComboBox(m_toolBar);
+        c->setObjectName(QString::fromLatin1(name));
+        for (int m = 1; m <= 12; ++m)
+            c->addItem(QString::number(m));
+        c->setGeometry(left, top, kMonthListWidth, height);
+        left += kMonthListWidth + 4;
+        return c;
+    };
+    // The balance sheet stands at the end of one month; the other statements cover a run of months.
+    const bool oneMonth = isBalanceSheet(m_statement);
+    label("Label16", oneMonth ? QStringLiteral("会计期间") : QStringLiteral("会计期间从"));
+    m_startMonth = list("cmbSelectStartMonth");
+    QLabel* to = label("Label17", QStringLiteral("月至"));
+    if (oneMonth) {
+        m_startMonth->hide();
+        to->hide();
+        left = m_startMonth->x();
+    }
+    m_endMonth = list("cmbSelectEndMonth");
+    label("Label18", QStringLiteral("月"));
+    m_endMonth->setCurrentIndex(funDefaultEndMonth() - 1);
+
+    connect(m_startMonth, &QComboBox::activated, this, [this] { onPeriodChosen(true); });
+    connect(m_endMonth, &QComboBox::activated, this, [this] { onPeriodChosen(false); });
+}
+
+void StatementWindow::onPeriodChosen(bool startChanged)
+{
+    // A period never runs backwards: the other end follows the one just chosen.
+    if (m_startMonth->currentIndex() > m_endMonth->currentIndex()) {
+        if (startChanged)
+            m_endMonth->setCurrentIndex(m_startMonth->currentIndex());
+        else
+            m_startMonth->setCurrentIndex(m_endMonth->currentIndex());
+    }
+    funFillStatement();
+}
+
+StatementPeriod StatementWindow::period() const
+{
+    StatementPeriod p;
+    p.end = m_endMonth->currentIndex() + 1;
+    p.start = isBalanceSheet(m_statement) ? 1 : m_startMonth->currentIndex() + 1;
+    return p;
 }
 
 void StatementWindow::buildSheetFrame()
@@ -150,6 +223,7 @@ void StatementWindow::buildSheetFrame()
     cells.setColor(QPalette::Text, Qt::black);
     cells.setColor(QPalette::WindowText, Qt::black);
     m_grid->setPalette(cells);
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &StatementWindow::showFormula);
     for (int c = 0; c < m_statement.columnCount(); ++c)
         m_grid->setColumnWidth(c, tw(m_statement.columns[static_cast<std::size_t>(c)].width));
     const int scrollBar = m_grid->verticalScrollBar()->sizeHint().width();
@@ -186,6 +260,11 @@ void StatementWindow::buildSheetFrame()
     form->move(gridRight - form->width(), tw(kSheetTop) - form->height() - tw(60));
 
     buildHeadings(m_sheet);
+
+    m_checks = makeLabel(m_sheet, "lblCheck", QString());
+    m_checks->setTextFormat(Qt::RichText);
+    m_checks->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_checks->hide();
 }
 
 void StatementWindow::buildHeadings(QWidget* sheet)
@@ -270,7 +349,10 @@ void StatementWindow::layOut()
     m_frame->setGeometry((width() - m_frame->width()) / 2, toolBar + (height() - toolBar - frameHeight) / 2,
                          m_frame->width(), frameHeight);
     m_sheet->resize(m_sheet->width(), sheetHeight);
-    m_grid->resize(m_grid->width(), sheetHeight - m_grid->y() - tw(kSheetBottomMargin));
+    // The checks take two lines under the grid when the statement has any.
+    const int checks = m_checks->isHidden() ? 0 : 2 * m_checks->fontMetrics().lineSpacing() + 4;
+    m_grid->resize(m_grid->width(), sheetHeight - m_grid->y() - tw(kSheetBottomMargin) - checks);
+    m_checks->setGeometry(m_grid->x(), m_grid->geometry().bottom() + 3, m_grid->width(), checks);
 }
 
 void StatementWindow::funFillStatement()
@@ -280,26 +362,35 @@ void StatementWindow::funFillStatement()
     for (int c = 0; c < m_statement.columnCount(); ++c)
         m_grid->setColumnWidth(c, tw(m_statement.columns[static_cast<std::size_t>(c)].width));
 
-    std::vector<StatementRow> rows;
-    if (!funReadStatement(m_statement, rows))
+    StatementReport report = funComputeStatement(basDBOperate::cnnDB.get(), m_statement, period());
+    if (!report.read)
         return;
+    m_report = std::move(report);
 
     m_grid->clearSpans();
-    m_grid->setRowCount(static_cast<int>(rows.size()));
+    m_grid->setRowCount(static_cast<int>(m_report.lines.size()));
     int i = 0;
-    for (const StatementRow& row : rows) {
+    for (const StatementLine& line : m_report.lines) {
         m_grid->setRowHeight(i, tw(kRowHeight));
-        setCell(i, 0, row.category);
-        setCell(i, 1, row.caption);
-        setCell(i, 2, row.line);
-        for (int v = 0; v < row.values.size() && 3 + v < m_statement.columnCount(); ++v)
-            setCell(i, 3 + v, row.values.at(v));
+        setCell(i, 0, line.row.category);
+        setCell(i, 1, line.row.caption);
+        setCell(i, 2, line.row.line);
+        for (std::size_t v = 0; v < line.cells.size() && 3 + static_cast<int>(v) < m_statement.columnCount(); ++v) {
+            const StatementCell& cell = line.cells[v];
+            QString tip;
+            if (cell.state == StatementCell::State::Error)
+                tip = cell.error;
+            else if (!cell.formula.isEmpty())
+                tip = QStringLiteral("公式：%1（双击查看取数）").arg(cell.formula);
+            setCell(i, 3 + static_cast<int>(v), cell.text, tip, cell.state == StatementCell::State::Error);
+        }
         ++i;
     }
     mergeCategories();
+    showChecks();
 }
 
-void StatementWindow::setCell(int row, int column, const QString& text)
+void StatementWindow::setCell(int row, int column, const QString& text, const QString& tip, bool wrong)
 {
     QTableWidgetItem* item = m_grid->item(row, column);
     if (!item) {
@@ -308,7 +399,46 @@ void StatementWindow::setCell(int row, int column, const QString& text)
         m_grid->setItem(row, column, item);
     }
     item->setText(text);
+    item->setToolTip(tip);
+    item->setForeground(wrong ? QBrush(kCheckFails) : QBrush());
     item->setTextAlignment(m_statement.columns[static_cast<std::size_t>(column)].alignment);
+}
+
+void StatementWindow::showChecks()
+{
+    const bool shown = m_report.computed && !m_report.checks.empty();
+    QStringList lines;
+    for (const StatementCheck& check : m_report.checks) {
+        lines << QStringLiteral("<span style=\"color:%1\">%2%3</span>")
+                     .arg((check.holds ? kCheckHolds : kCheckFails).name(),
+                          check.holds ? QStringLiteral("√ ") : QStringLiteral("× "), check.text.toHtmlEscaped());
+    }
+    m_checks->setText(shown ? lines.join(QStringLiteral("<br>")) : QString());
+    // The whole text again, for a check longer than the sheet is wide.
+    QStringList plain;
+    for (const StatementCheck& check : m_report.checks)
+        plain << check.text;
+    m_checks->setToolTip(shown ? plain.join(QLatin1Char('\n')) : QString());
+    if (shown != !m_checks->isHidden()) {
+        m_checks->setVisible(shown);
+        layOut();
+    }
+}
+
+void StatementWindow::showFormula(int row, int column)
+{
+    const int v = column - 3;
+    if (row < 0 || row >= static_cast<int>(m_report.lines.size()) || v < 0)
+        return;
+    const StatementLine& line = m_report.lines[static_cast<std::size_t>(row)];
+    if (v >= static_cast<int>(line.cells.size()) || line.cells[static_cast<std::size_t>(v)].formula.isEmpty())
+        return;
+    const QString field = m_statement.valueFields.value(v);
+    StatementPeriod months = period();
+    if (field == QStringLiteral("本年累计数"))
+        months.start = 1;
+    auto* detail = new FormulaDetail(line, static_cast<std::size_t>(v), field, months, m_report, this);
+    detail->show();
 }
 
 // Neighbouring lines of the same category share one category cell, as on the printed form.

@@ -29,7 +29,7 @@ public:
         return m_db.scalar(QStringLiteral("SELECT max(编号) FROM 记账凭证")).toInt();
     }
 
-    // A line of voucher id, saved in lineMonth (the month the opening balance goes by).
+    // A line of voucher id, last written in lineMonth (which no book reads for a period).
     void line(int id, bool credit, const QString& amount, const QString& code, const QString& summary, int lineMonth)
     {
         ++m_record;

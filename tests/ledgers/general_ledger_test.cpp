@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 using namespace kessory;
-using kessory::test::SheetBooks;
-using kessory::test::TestDb;
+using kessory::test::SheetTest;
 
 namespace {
 
-class GeneralLedgerTest : public ::testing::Test {
+class GeneralLedgerTest : public SheetTest<GeneralLedger> {
 protected:
     void SetUp() override
     {
@@ -19,34 +18,19 @@ protected:
         books.account(QStringLiteral("502"), QStringLiteral("产品销售成本"));
     }
 
-    void load(qint16 start, qint16 end)
-    {
-        m_start = start;
-        m_end = end;
-        ledger.funLoadItem(m_start, m_end);
-    }
-
-    // The loaded entries (without the blank tail) as "code|summary|month|debit|credit|balance".
+    // The loaded entries as "code|summary|month|debit|credit|balance".
     QStringList rows() const
     {
         QStringList out;
-        for (int i = 0; i < ledger.intItemCount - LedgerSheet::kBlankTail; ++i) {
-            const typZZItem& e = ledger.arrItems[static_cast<std::size_t>(i)];
+        for (const typZZItem& e : loaded())
             out << QStringLiteral("%1|%2|%3|%4|%5|%6")
                        .arg(e.KMBH, e.ZY)
                        .arg(e.KJQJ)
                        .arg(e.JFJE, 0, 'f', 2)
                        .arg(e.DFJE, 0, 'f', 2)
                        .arg(e.Diff, 0, 'f', 2);
-        }
         return out;
     }
-
-    TestDb db;
-    SheetBooks books { db };
-    GeneralLedger ledger;
-    qint16 m_start = 0;
-    qint16 m_end = 0;
 };
 
 TEST_F(GeneralLedgerTest, MarchToMayWithLinesInFebruaryAndApril)
@@ -58,7 +42,7 @@ TEST_F(GeneralLedgerTest, MarchToMayWithLinesInFebruaryAndApril)
     books.debit(QStringLiteral("501"), 77, 6); // after the range: no effect on any row shown
 
     load(3, 5);
-    EXPECT_EQ(ledger.intItemCount, 7 + 3);
+    EXPECT_EQ(store.intItemCount, 7 + 3);
     EXPECT_EQ(rows(),
               QStringList({
                   "501|期初余额|3|0.00|0.00|700.10",
@@ -69,10 +53,10 @@ TEST_F(GeneralLedgerTest, MarchToMayWithLinesInFebruaryAndApril)
                   "501|本期合计|5|0.00|0.00|0.00",
                   "501|本年累计|5|0.00|0.00|550.35",
               }));
-    EXPECT_EQ(ledger.arrItems[1].KMMC, QStringLiteral("产品销售收入"));
+    EXPECT_EQ(store.arrItems[1].KMMC, QStringLiteral("产品销售收入"));
     // The three closing entries are blank.
-    EXPECT_TRUE(ledger.arrItems[7].ZY.isEmpty());
-    EXPECT_TRUE(ledger.arrItems[9].KMBH.isEmpty());
+    EXPECT_TRUE(store.arrItems[7].ZY.isEmpty());
+    EXPECT_TRUE(store.arrItems[9].KMBH.isEmpty());
 }
 
 TEST_F(GeneralLedgerTest, WhichAccountsAreListed)
@@ -101,11 +85,11 @@ TEST_F(GeneralLedgerTest, WhichAccountsAreListed)
                   "504|本期合计|4|0.00|0.00|0.00",
                   "504|本年累计|4|0.00|0.00|5.00",
               }));
-    EXPECT_EQ(funSlotView(ledger.arrItems[0]).side, Side::Debit);
-    EXPECT_EQ(funSlotView(ledger.arrItems[5]).side, Side::Even);
+    EXPECT_EQ(funSlotView(store.arrItems[0]).side, Side::Debit);
+    EXPECT_EQ(funSlotView(store.arrItems[5]).side, Side::Even);
 }
 
-TEST_F(GeneralLedgerTest, LowerLevelCodesAndVoidedVouchersDoNotCount)
+TEST_F(GeneralLedgerTest, SubAccountsCountVoidedVouchersDoNot)
 {
     books.account(QStringLiteral("50101"), QStringLiteral("甲产品"));
     books.credit(QStringLiteral("50101"), 900, 1);
@@ -117,13 +101,14 @@ TEST_F(GeneralLedgerTest, LowerLevelCodesAndVoidedVouchersDoNotCount)
     load(2, 3);
     EXPECT_EQ(rows(),
               QStringList({
-                  "501|期初余额|2|0.00|0.00|0.00",
+                  "501|期初余额|2|0.00|0.00|900.00",
                   "501|本期合计|2|0.00|0.00|0.00",
-                  "501|本年累计|2|0.00|0.00|0.00",
-                  "501|本期合计|3|0.00|8.00|8.00",
-                  "501|本年累计|3|0.00|0.00|8.00",
+                  "501|本年累计|2|0.00|0.00|900.00",
+                  "501|本期合计|3|0.00|908.00|908.00",
+                  "501|本年累计|3|0.00|0.00|1808.00",
               }));
     EXPECT_DOUBLE_EQ(GeneralLedger::funGetBalance(13, QStringLiteral("50101")), 1800);
+    EXPECT_DOUBLE_EQ(GeneralLedger::funGetBalance(13, QStringLiteral("501")), 1808);
 }
 
 TEST_F(GeneralLedgerTest, RangeIsCutToTheCurrentMonthAndPutInOrder)
@@ -135,9 +120,9 @@ TEST_F(GeneralLedgerTest, RangeIsCutToTheCurrentMonthAndPutInOrder)
     load(1, 12);
     EXPECT_EQ(m_start, 1);
     EXPECT_EQ(m_end, 3);
-    EXPECT_EQ(ledger.intItemCount, 1 + 2 * 3 + 3);
-    EXPECT_EQ(ledger.arrItems[6].KJQJ, 3);
-    EXPECT_DOUBLE_EQ(ledger.arrItems[6].Diff, 1);
+    EXPECT_EQ(store.intItemCount, 1 + 2 * 3 + 3);
+    EXPECT_EQ(store.arrItems[6].KJQJ, 3);
+    EXPECT_DOUBLE_EQ(store.arrItems[6].Diff, 1);
 
     load(3, 2); // swapped
     EXPECT_EQ(m_start, 2);
@@ -148,7 +133,7 @@ TEST_F(GeneralLedgerTest, RangeIsCutToTheCurrentMonthAndPutInOrder)
     load(0, 0); // 0 passes: nothing is dated in month 0
     EXPECT_EQ(m_start, 0);
     EXPECT_EQ(m_end, 0);
-    EXPECT_EQ(ledger.intItemCount, 3);
+    EXPECT_EQ(store.intItemCount, 3);
 }
 
 TEST_F(GeneralLedgerTest, BalanceBeforeAMonth)
@@ -167,18 +152,18 @@ TEST_F(GeneralLedgerTest, BalanceBeforeAMonth)
 TEST_F(GeneralLedgerTest, ClearsTheSheetOnlyWhenTheChartHasAccounts)
 {
     int clears = 0;
-    ledger.setClearSheetHook([&] { ++clears; });
+    store.setClearSheetHook([&] { ++clears; });
     books.credit(QStringLiteral("501"), 1, 1);
     load(1, 1);
     EXPECT_EQ(clears, 1);
-    EXPECT_EQ(ledger.intItemCount, 3 + 3);
+    EXPECT_EQ(store.intItemCount, 3 + 3);
 
     db.exec(QStringLiteral("DELETE FROM 财务科目"));
     load(1, 1);
     EXPECT_EQ(clears, 1);
-    EXPECT_EQ(ledger.intItemCount, 0);
+    EXPECT_EQ(store.intItemCount, 0);
     // The store keeps its entries: the sheet keeps showing them until a load succeeds.
-    EXPECT_EQ(ledger.arrItems[0].ZY, QStringLiteral("期初余额"));
+    EXPECT_EQ(store.arrItems[0].ZY, QStringLiteral("期初余额"));
 }
 
 TEST_F(GeneralLedgerTest, AFullStoreEndsTheLoadWithoutTheBlankTail)
@@ -191,21 +176,19 @@ TEST_F(GeneralLedgerTest, AFullStoreEndsTheLoadWithoutTheBlankTail)
         books.credit(code, 1, 1);
     }
     load(1, 12);
-    EXPECT_EQ(ledger.intItemCount, LedgerSheet::kStoreEntries);
-    EXPECT_EQ(ledger.arrItems[2048].KMBH, QStringLiteral("681"));
-    EXPECT_EQ(ledger.arrItems[2048].ZY, QStringLiteral("本期合计"));
+    EXPECT_EQ(store.intItemCount, LedgerSheet::kStoreEntries);
+    EXPECT_EQ(store.arrItems[2048].KMBH, QStringLiteral("681"));
+    EXPECT_EQ(store.arrItems[2048].ZY, QStringLiteral("本期合计"));
 }
 
 TEST(GeneralLedgerView, OnlyTheOpeningRowNamesTheAccountAndBelowACentIsEven)
 {
-    const typZZItem opening {
-        QStringLiteral("101"), QStringLiteral("现金"), 0, 0, -12.5, 3, QStringLiteral("期初余额")
-    };
+    const typZZItem opening { QStringLiteral("101"),      QStringLiteral("现金"), 0, 0, -12.5, 3,
+                              QStringLiteral("期初余额"), EntryKind::Opening };
     EXPECT_EQ(funSlotView(opening).code, QStringLiteral("101"));
     EXPECT_DOUBLE_EQ(funSlotView(opening).magnitude, 12.5);
-    const typZZItem toDate {
-        QStringLiteral("101"), QStringLiteral("现金"), 30, 10, 0.001, 4, QStringLiteral("本年累计")
-    };
+    const typZZItem toDate { QStringLiteral("101"),      QStringLiteral("现金"), 30, 10, 0.001, 4,
+                             QStringLiteral("本年累计"), EntryKind::YearToDate };
     const LedgerSlotView v = funSlotView(toDate);
     EXPECT_TRUE(v.code.isEmpty());
     EXPECT_DOUBLE_EQ(v.debit, 0);

@@ -54,6 +54,11 @@ TEST_F(SummaryWindowTest, OpensOnTheWholeYearAndRefreshLoadsTheHeading)
     EXPECT_EQ(child<QLabel>(w, "lblFX_0")->text(), QStringLiteral("贷"));
     EXPECT_EQ(child<QLabel>(w, "lblFX_0")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
     EXPECT_TRUE(child<QLabel>(w, "lblKJQJ_0")->text().isEmpty());
+    // The 合计 row closes the list; its sides differ here (a one-sided book), so it is red.
+    EXPECT_EQ(child<QLineEdit>(w, "txtKMMC_1")->text(), QStringLiteral("合计"));
+    EXPECT_DOUBLE_EQ(value(w, "csfDiff_1"), 350);
+    EXPECT_EQ(child<QLabel>(w, "lblFX_1")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(child<QLineEdit>(w, "txtKMMC_1")->palette().color(QPalette::Text), QColor(255, 0, 0));
 
     QTest::mouseClick(child<QPushButton>(w, "cmd_Refresh"), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(value(w, "csfDFJE_0"), 300);
@@ -70,6 +75,8 @@ TEST_F(SummaryWindowTest, SlotsBelowTheListShowEvenButTheLowestIsBlank)
     EXPECT_EQ(child<QLabel>(w, "lbl_KMBH_0")->text(), QStringLiteral("101"));
     EXPECT_DOUBLE_EQ(value(w, "csfJFJE_0"), 20);
     EXPECT_EQ(child<QLabel>(w, "lblFX_0")->text(), QStringLiteral("平"));
+    EXPECT_EQ(child<QLineEdit>(w, "txtKMMC_1")->text(), QStringLiteral("合计"));
+    EXPECT_EQ(child<QLabel>(w, "lblFX_1")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
     for (int s = 1; s <= 5; ++s) {
         EXPECT_EQ(child<QLabel>(w, QStringLiteral("lblFX_%1").arg(s))->text(), QStringLiteral("平")) << s;
         EXPECT_TRUE(child<QLabel>(w, QStringLiteral("lbl_KMBH_%1").arg(s))->text().isEmpty()) << s;

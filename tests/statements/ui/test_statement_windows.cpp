@@ -72,7 +72,7 @@ TEST_F(StatementWindowTest, EachStatementShowsItsFormAndEveryTemplateLine)
         EXPECT_EQ(label(w, "lblND"), db.scalar(QStringLiteral("SELECT substr(max(记账日期),1,4) FROM 记账凭证")));
         // The toolbar keeps only the commands that do something.
         EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("cmd_Search")), nullptr);
-        EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("cmbSelectStartMonth")), nullptr);
+        EXPECT_NE(w->findChild<QWidget*>(QStringLiteral("cmbSelectEndMonth")), nullptr);
 
         QTableWidget* g = grid(w);
         ASSERT_EQ(g->columnCount(), s.columnCount());

@@ -1,0 +1,267 @@
+#include "ledgers/BookSums.h"
+
+#include "accounts/Openings.h"
+#include "data/Connection.h"
+#include "data/VoucherPeriod.h"
+
+#include <QByteArray>
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <sqlite3.h>
+#include <unordered_map>
+#include <vector>
+
+namespace kessory {
+
+SideSums& SideSums::operator+=(const SideSums& other)
+{
+    creditCents += other.creditCents;
+    debitCents += other.debitCents;
+    creditLines += other.creditLines;
+    debitLines += other.debitLines;
+    return *this;
+}
+
+SideSums FirstLevelAccount::periods(qint64 first, qint64 last) const
+{
+    SideSums sum;
+    for (auto it = byPeriod.lower_bound(first); it != byPeriod.end() && it->first <= last; ++it)
+        sum += it->second;
+    return sum;
+}
+
+SideSums FirstLevelAccount::wholeYear() const
+{
+    SideSums sum;
+    for (const auto& [period, sides] : byPeriod)
+        sum += sides;
+    return sum;
+}
+
+namespace BookSql {
+
+QString lineCents(const QString& lineAlias)
+{
+    return QStringLiteral("Cast(Round(%1.金额*100) As Integer)").arg(lineAlias);
+}
+
+QString codePrefixCondition(const QString& lineAlias, int firstParameter)
+{
+    return QStringLiteral("%1.科目编号 >= ?%2 And %1.科目编号 < ?%3")
+        .arg(lineAlias)
+        .arg(firstParameter)
+        .arg(firstParameter + 1);
+}
+
+QString prefixUpperBound(const QString& prefix)
+{
+    // Texts compare by their UTF-8 bytes; no character a code can hold sorts after the last one of Unicode.
+    return prefix + QString::fromUcs4(U"\U0010FFFF");
+}
+
+} // namespace BookSql
+
+namespace {
+
+// The period of every voucher not voided, by its id.
+QString periodsSql()
+{
+    return QStringLiteral("Select 编号, %1 From 记账凭证 h Where Not h.已作废")
+        .arg(voucherPeriodSql(QStringLiteral("h")));
+}
+
+// Every line in code order: the order of the index on the code, which holds every column read here, so neither a
+// sort nor a visit of the table is needed, and the lines of one first-level account (every code that starts with its
+// code) come together. The voucher of each line is looked up in memory.
+QString linesInCodeOrderSql()
+{
+    return QStringLiteral("Select c.科目编号, c.编号, c.方向, %1 From 记账凭证内容 c Order By c.科目编号")
+        .arg(BookSql::lineCents(QStringLiteral("c")));
+}
+
+// The periods of the vouchers not voided: a table by id where the ids are dense (as the program writes them),
+// otherwise a hash.
+class VoucherPeriods {
+public:
+    static constexpr qint64 kNotFiled = std::numeric_limits<qint64>::min();
+
+    bool read(Connection* connection)
+    {
+        Statement st = connection->prepare(periodsSql());
+        if (!st.valid())
+            return false;
+        std::vector<std::pair<qint64, qint64>> rows;
+        int rc;
+        while ((rc = st.step()) == 1) {
+            sqlite3_stmt* h = st.handle();
+            // A voucher with neither a readable date nor a stored month files under no period of the year.
+            rows.emplace_back(sqlite3_column_int64(h, 0),
+                              sqlite3_column_type(h, 1) == SQLITE_NULL ? 0 : sqlite3_column_int64(h, 1));
+        }
+        if (rc < 0)
+            return false;
+        qint64 maxId = 0;
+        for (const auto& [id, period] : rows)
+            maxId = std::max(maxId, id);
+        m_dense = maxId < qint64 { 1 } << 24 && maxId <= 4 * static_cast<qint64>(rows.size()) + 1024;
+        if (m_dense)
+            m_table.assign(static_cast<std::size_t>(maxId) + 1, kNotFiled);
+        for (const auto& [id, period] : rows) {
+            if (m_dense && id >= 0)
+                m_table[static_cast<std::size_t>(id)] = period;
+            else
+                m_hash.emplace(id, period);
+        }
+        return true;
+    }
+    // kNotFiled for a line whose voucher is voided or missing.
+    qint64 of(qint64 id) const
+    {
+        if (m_dense && id >= 0 && id < static_cast<qint64>(m_table.size()))
+            return m_table[static_cast<std::size_t>(id)];
+        const auto it = m_hash.find(id);
+        return it == m_hash.end() ? kNotFiled : it->second;
+    }
+
+private:
+    bool m_dense = false;
+    std::vector<qint64> m_table;
+    std::unordered_map<qint64, qint64> m_hash;
+};
+
+// A text compared as SQLite's binary collation compares it.
+struct Utf8 {
+    const char* data = nullptr;
+    int size = 0;
+
+    bool startsWith(const QByteArray& prefix) const
+    {
+        return size >= prefix.size()
+            && std::memcmp(data, prefix.constData(), static_cast<std::size_t>(prefix.size())) == 0;
+    }
+    bool after(const QByteArray& other) const
+    {
+        const int common = std::min(size, static_cast<int>(other.size()));
+        const int c = std::memcmp(data, other.constData(), static_cast<std::size_t>(common));
+        return c > 0 || (c == 0 && size > other.size());
+    }
+};
+
+} // namespace
+
+bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAccount&&)>& take)
+{
+    if (!connection)
+        return false;
+    const ReadSnapshot snapshot(connection);
+
+    std::vector<FirstLevelAccount> accounts;
+    Statement chart = connection->prepare(
+        QStringLiteral("Select 科目编号, 科目名称 From 财务科目 Where Len(科目编号)=3 Order By 科目编号"));
+    if (!chart.valid())
+        return false;
+    int rc;
+    while ((rc = chart.step()) == 1) {
+        FirstLevelAccount account;
+        account.code = chart.column(0).toString();
+        account.name = chart.column(1).toString();
+        accounts.push_back(std::move(account));
+    }
+    chart.release();
+    if (rc < 0 || accounts.empty())
+        return false;
+    std::vector<QByteArray> codes;
+    codes.reserve(accounts.size());
+    for (const FirstLevelAccount& account : accounts)
+        codes.push_back(account.code.toUtf8());
+
+    const std::map<QString, qint64> openings = Openings::all(connection);
+    for (FirstLevelAccount& account : accounts) {
+        for (auto it = openings.lower_bound(account.code); it != openings.end() && it->first.startsWith(account.code);
+             ++it)
+            account.openingCents += it->second;
+    }
+
+    VoucherPeriods periods;
+    if (!periods.read(connection))
+        return false;
+    Statement lines = connection->prepare(linesInCodeOrderSql());
+    if (!lines.valid())
+        return false;
+    sqlite3_stmt* st = lines.handle();
+    std::size_t next = 0; // the first account not yet handed over
+    while ((rc = lines.step()) == 1) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+        if (!text)
+            continue;
+        const Utf8 code { text, sqlite3_column_bytes(st, 0) };
+        // Accounts whose codes lie wholly before this line are complete.
+        while (next < accounts.size() && !code.startsWith(codes[next]) && code.after(codes[next])) {
+            if (!take(std::move(accounts[next++])))
+                return true;
+        }
+        if (next == accounts.size())
+            break;
+        if (!code.startsWith(codes[next]))
+            continue; // a code outside the chart's first-level accounts
+        const qint64 period = periods.of(sqlite3_column_int64(st, 1));
+        if (period == VoucherPeriods::kNotFiled)
+            continue;
+        SideSums& sides = accounts[next].byPeriod[period];
+        const qint64 cents = sqlite3_column_int64(st, 3);
+        if (sqlite3_column_int64(st, 2) != 0) {
+            sides.creditCents += cents;
+            ++sides.creditLines;
+        } else {
+            sides.debitCents += cents;
+            ++sides.debitLines;
+        }
+    }
+    if (rc < 0)
+        return false;
+    for (; next < accounts.size(); ++next) {
+        if (!take(std::move(accounts[next])))
+            break;
+    }
+    return true;
+}
+
+qint64 movementCents(Connection* connection, const QString& prefix, qint64 first, qint64 last, bool* ok)
+{
+    if (ok)
+        *ok = false;
+    if (!connection)
+        return 0;
+    QString sql = QStringLiteral("Select Coalesce(Sum(Case When c.方向 Then %1 Else -%1 End), 0) From 记账凭证内容 c "
+                                 "Join 记账凭证 h On h.编号 = c.编号 Where Not h.已作废 And %2 Between ?1 And ?2")
+                      .arg(BookSql::lineCents(QStringLiteral("c")), voucherPeriodSql(QStringLiteral("h")));
+    if (!prefix.isEmpty())
+        sql += QStringLiteral(" And ") + BookSql::codePrefixCondition(QStringLiteral("c"), 3);
+    Statement st = connection->prepare(sql);
+    if (!st.valid())
+        return 0;
+    st.bind(1, first);
+    st.bind(2, last);
+    if (!prefix.isEmpty()) {
+        st.bind(3, prefix);
+        st.bind(4, BookSql::prefixUpperBound(prefix));
+    }
+    if (st.step() != 1)
+        return 0;
+    if (ok)
+        *ok = true;
+    return st.column(0).toLongLong();
+}
+
+qint64 openingCents(Connection* connection, const QString& prefix)
+{
+    if (!prefix.isEmpty())
+        return Openings::balanceCents(connection, prefix);
+    qint64 sum = 0;
+    for (const auto& [code, cents] : Openings::all(connection))
+        sum += cents;
+    return sum;
+}
+
+} // namespace kessory
