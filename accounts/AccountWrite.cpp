@@ -4,9 +4,11 @@
 #include "accounts/AccountCode.h"
 #include "accounts/Openings.h"
 #include "accounts/PageFormat.h"
+#include "data/ChangeLog.h"
 #include "data/TextRules.h"
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
+#include "shell/Operators.h"
 
 namespace kessory::accounts {
 namespace {
@@ -70,6 +72,8 @@ QVariant textOrNull(const QString& text)
 
 WriteResult funAddAccount(const AccountInput& input)
 {
+    if (!Operators::permit(Operators::Action::ChangeChart))
+        return WriteResult::Refused;
     const QString verdict = funCheckCode(input.code);
     if (verdict != QLatin1String("OK")) {
         Msg::show(verdict, QStringLiteral("编号错误"));
@@ -129,11 +133,18 @@ WriteResult funAddAccount(const AccountInput& input)
     if (!parent->update())
         return failed();
     parent->close();
+    // The new account and its parent's changed leaf flag, each with its row as stored now.
+    Connection& connection = *basDBOperate::cnnDB;
+    if (!ChangeLog::appendAccount(connection, QStringLiteral("新增"), code)
+        || !ChangeLog::appendAccount(connection, QStringLiteral("修改"), parentCode(code)))
+        return failed();
     return transaction.commit() ? WriteResult::Written : failed();
 }
 
 WriteResult funModifyAccount(const AccountInput& input)
 {
+    if (!Operators::permit(Operators::Action::ChangeChart))
+        return WriteResult::Refused;
     if (!checkNameAndOptions(input))
         return WriteResult::Refused;
     const SqlCommand sql { QStringLiteral("Update 财务科目 Set 科目名称 = ?, 账页格式 = ?, 外币币种 = ?, 数量单位 = ?, "
@@ -142,14 +153,21 @@ WriteResult funModifyAccount(const AccountInput& input)
                              textOrNull(input.foreignCurrency ? stored(input.currency) : QString()),
                              textOrNull(input.quantity ? stored(input.unit) : QString()),
                              bookKeepingMode(input.journal, input.bank), normalizeCode(input.code) } };
-    if (basDBOperate::funExecute(sql) > 0)
-        return WriteResult::Written;
+    {
+        Transaction transaction(basDBOperate::cnnDB.get());
+        if (transaction.active() && basDBOperate::funExecute(sql) > 0
+            && ChangeLog::appendAccount(*basDBOperate::cnnDB, QStringLiteral("修改"), normalizeCode(input.code))
+            && transaction.commit())
+            return WriteResult::Written;
+    }
     Msg::show(QStringLiteral("科目修改失败。"), Msg::programTitle());
     return WriteResult::Failed;
 }
 
 DeleteResult funDeleteAccount(const QString& codeText)
 {
+    if (!Operators::permit(Operators::Action::ChangeChart))
+        return DeleteResult::Refused;
     const QString code = normalizeCode(codeText);
     if (code.size() <= kLevel1Length) {
         Msg::show(QStringLiteral("无法删除一级科目"), QStringLiteral("无效操作"));
@@ -195,10 +213,22 @@ DeleteResult funDeleteAccount(const QString& codeText)
         transaction.rollback();
         return refuseOpening();
     }
+    // Each account that goes is logged as gone, in the same transaction.
+    QStringList gone;
+    if (transaction.active()) {
+        Statement st
+            = basDBOperate::cnnDB->prepare(QStringLiteral("Select 科目编号 From 财务科目 Where 科目编号 Like ?"));
+        st.bind(1, QString(code + u'%'));
+        while (st.valid() && st.step() == 1)
+            gone << st.column(0).toString();
+    }
     const int deleted = transaction.active() ? basDBOperate::funExecute(SqlCommand {
                             QStringLiteral("Delete From 财务科目 Where 科目编号 Like ?"), { code + u'%' } })
                                              : -1;
-    const bool done = deleted > 0 && transaction.commit();
+    bool done = deleted > 0;
+    for (const QString& account : gone)
+        done = done && ChangeLog::appendAccount(*basDBOperate::cnnDB, QStringLiteral("删除"), account);
+    done = done && transaction.commit();
     Msg::show(done ? QStringLiteral("科目删除成功。") : QStringLiteral("科目删除失败。"), Msg::programTitle());
     return DeleteResult::Answered;
 }

@@ -3,6 +3,7 @@
 #include "data/BookAccess.h"
 #include "data/BookExtensions.h"
 #include "data/BookSettings.h"
+#include "data/ChangeLog.h"
 #include "data/Connection.h"
 #include "vouchers/PeriodClose.h"
 
@@ -126,7 +127,11 @@ bool write(Connection* connection, const std::map<QString, qint64>& leafBalances
             return fail(QStringLiteral("期初余额保存失败：数据文件无法写入。"));
         sqlite3_reset(st.handle());
     }
-    if (!tx.commit())
+    // The openings as stored now, as one digest.
+    const QString digest
+        = ChangeLog::rowsDigest(*connection, QStringLiteral("Select * From 期初余额 Order By 科目编号"));
+    if (!ChangeLog::append(*connection, { QStringLiteral("修改"), ChangeLog::kOpenings, QString(), QString(), digest })
+        || !tx.commit())
         return fail(QStringLiteral("期初余额保存失败：数据文件无法写入。"));
     return true;
 }

@@ -1,9 +1,12 @@
 #include "shell/YearEnd.h"
 
 #include "data/BookAccess.h"
+#include "data/BookExtensions.h"
 #include "data/BookSettings.h"
+#include "data/ChangeLog.h"
 #include "data/Connection.h"
 #include "data/basDBOperate.h"
+#include "shell/Operators.h"
 #include "vouchers/BookBalances.h"
 #include "vouchers/PeriodClose.h"
 
@@ -93,8 +96,17 @@ bool makeNextYear(const QString& path, int nextYear, const std::map<QString, qin
             ok = runStatement(*c, QStringLiteral("Insert Into 期初余额 (科目编号, 余额) Values (?, ?)"),
                               { code, cents });
         }
+        // The new year's change log starts afresh (the closed year keeps its own, whole, in the kept file).
+        if (ok && hasTable(*c, "操作日志"))
+            ok = runStatement(*c, QStringLiteral("Delete From 操作日志"))
+                && c->exec("DELETE FROM sqlite_sequence WHERE name = '操作日志'");
         ok = ok && tx.commit();
     }
+    // It registers the chart the new year starts with, then the year end itself.
+    ok = ok && ChangeLog::registerBaseline(*c)
+        && ChangeLog::append(*c,
+                             { QStringLiteral("年结"), ChangeLog::kBook, QString::number(nextYear),
+                               QStringLiteral("由%1年结转").arg(nextYear - 1), QString() });
     // The deleted vouchers' pages are given back, so the new year starts small.
     ok = ok && c->exec("VACUUM");
     return ok;
@@ -153,6 +165,8 @@ Result run()
     const QString refused = blocker(connection);
     if (!refused.isEmpty())
         return { false, refused };
+    if (const QString role = Operators::refusal(Operators::Action::CloseMonths); !role.isEmpty())
+        return { false, role };
     const int year = BookSettings::bookYear(connection);
     const QString book = basDBOperate::strDBPath;
     const QString kept = keptPath(year);

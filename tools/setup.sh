@@ -11,7 +11,7 @@ mode=${1:-run}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KESSORY_BUILD_DIR:-$root/build}
 
-packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlite3-dev libgtest-dev googletest
+packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlite3-dev libsodium-dev libgtest-dev googletest
           fonts-wqy-microhei xvfb xauth libxlsxwriter-dev poppler-utils unzip)
 if [ "$mode" = sanitize ]; then
     packages+=(clang libclang-rt-dev)

@@ -4,9 +4,11 @@
 #include "data/BookAccess.h"
 #include "data/BookExtensions.h"
 #include "data/BookSettings.h"
+#include "data/ChangeLog.h"
 #include "data/Connection.h"
 #include "data/VoucherPeriod.h"
 #include "shell/Clock.h"
+#include "shell/Operators.h"
 
 #include <QRegularExpression>
 #include <optional>
@@ -171,6 +173,8 @@ Result closeNextMonth(Connection* connection)
     const QString readOnly = BookAccess::writeRefusal(connection);
     if (!readOnly.isEmpty())
         return { false, readOnly };
+    if (const QString role = Operators::refusal(Operators::Action::CloseMonths); !role.isEmpty())
+        return { false, role };
     if (!connection || !hasTable(*connection, kTable))
         return { false, QStringLiteral("账簿缺少结账所需的表，无法结账。") };
     // The checks run inside the write's transaction: no voucher of another copy can land between them and the close.
@@ -186,7 +190,11 @@ Result closeNextMonth(Connection* connection)
     Statement insert = connection->prepare(QStringLiteral("Insert Into 已结账月份 (月份, 结账时间) Values (?, ?)"));
     insert.bind(1, month);
     insert.bind(2, Clock::generalDate());
-    if (!insert.valid() || insert.step() != 0 || !tx.commit())
+    if (!insert.valid() || insert.step() != 0
+        || !ChangeLog::append(*connection,
+                              { QStringLiteral("结账"), ChangeLog::kPeriod, QString::number(month),
+                                monthName(connection, month), QString() })
+        || !tx.commit())
         return { false, QStringLiteral("结账失败：数据文件无法写入。") };
     return { true, QStringLiteral("%1结账完成。").arg(monthName(connection, month)) };
 }
@@ -196,6 +204,8 @@ Result reopenLastMonth(Connection* connection)
     const QString readOnly = BookAccess::writeRefusal(connection);
     if (!readOnly.isEmpty())
         return { false, readOnly };
+    if (const QString role = Operators::refusal(Operators::Action::CloseMonths); !role.isEmpty())
+        return { false, role };
     Transaction tx(connection);
     const int month = lastClosedMonth(connection);
     if (month == 0)
@@ -204,7 +214,11 @@ Result reopenLastMonth(Connection* connection)
         return { false, QStringLiteral("反结账失败：数据文件无法写入。") };
     Statement remove = connection->prepare(QStringLiteral("Delete From 已结账月份 Where 月份 >= ?"));
     remove.bind(1, month);
-    if (!remove.valid() || remove.step() != 0 || !tx.commit())
+    if (!remove.valid() || remove.step() != 0
+        || !ChangeLog::append(*connection,
+                              { QStringLiteral("反结账"), ChangeLog::kPeriod, QString::number(month),
+                                monthName(connection, month), QString() })
+        || !tx.commit())
         return { false, QStringLiteral("反结账失败：数据文件无法写入。") };
     return { true, QStringLiteral("%1已反结账。").arg(monthName(connection, month)) };
 }

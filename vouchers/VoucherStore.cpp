@@ -1,6 +1,7 @@
 #include "vouchers/VoucherStore.h"
 
 #include "data/BookAccess.h"
+#include "data/ChangeLog.h"
 #include "data/Connection.h"
 #include "data/DataLog.h"
 #include "data/DateText.h"
@@ -8,6 +9,7 @@
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
 #include "shell/Msg.h"
+#include "shell/Operators.h"
 #include "vouchers/PeriodClose.h"
 #include "vouchers/VoucherSql.h"
 
@@ -197,8 +199,12 @@ QString VoucherStore::prepareHeader()
     }
     // The month is always the month of the voucher date, whatever was stored before.
     header.月份 = static_cast<qint16>(month);
-    if (header.记账人.isEmpty())
-        header.记账人 = QStringLiteral("USER");
+    // The operator at work makes a new voucher and keeps the books with each save of it; without operators 记账人
+    // is "USER". An audit or a void re-saves the voucher without changing who made or kept it.
+    if (header.编号 == 0 && header.制单人.isEmpty())
+        header.制单人 = Operators::makerName();
+    if (header.记账人.isEmpty() || (Operators::current() && m_logAction == QLatin1String("保存")))
+        header.记账人 = Operators::keeperName();
     header.记账人 = withoutNul(header.记账人);
     header.审核人 = withoutNul(header.审核人);
     header.制单人 = withoutNul(header.制单人);
@@ -302,7 +308,7 @@ bool VoucherStore::funSaveVoucher(bool silent)
     QByteArray digest;
     if (failure.isEmpty()) {
         digest = storedDigest(id, m_rs);
-        if (digest.isEmpty() || !tx.commit())
+        if (digest.isEmpty() || !ChangeLog::appendVoucher(*basDBOperate::cnnDB, m_logAction, id) || !tx.commit())
             failure = QStringLiteral("保存凭证失败。");
     }
     if (!failure.isEmpty()) {
@@ -336,7 +342,10 @@ bool VoucherStore::funVoidVoucher(const StampSet& stamps)
     if (!Msg::ask(QStringLiteral("是否作废当前凭证？"), kTitle))
         return false;
     header.已作废 = true;
-    if (!funSaveVoucher(true))
+    m_logAction = QStringLiteral("作废");
+    const bool saved = funSaveVoucher(true);
+    m_logAction = QStringLiteral("保存");
+    if (!saved)
         return false;
     Msg::show(QStringLiteral("当前凭证已作废。"), kTitle);
     return true;
@@ -348,11 +357,20 @@ bool VoucherStore::funAuditVoucher(const StampSet& stamps)
         Msg::show(QStringLiteral("无法完成审核或已审核。"), kTitle);
         return false;
     }
+    if (const QString why = Operators::auditRefusal(header.制单人); !why.isEmpty()) {
+        Msg::show(why, kTitle);
+        return false;
+    }
     if (!Msg::ask(QStringLiteral("是否审核当前凭证？"), kTitle))
         return false;
-    header.审核人 = QStringLiteral("ADMIN");
-    if (!funSaveVoucher(true))
+    header.审核人 = Operators::auditorName();
+    m_logAction = QStringLiteral("审核");
+    const bool saved = funSaveVoucher(true);
+    m_logAction = QStringLiteral("保存");
+    if (!saved) {
+        header.审核人.clear();
         return false;
+    }
     Msg::show(QStringLiteral("凭证审核完成。"), kTitle);
     return true;
 }
@@ -380,7 +398,10 @@ bool VoucherStore::funDeleteVoucher(bool silent, const StampSet& stamps)
     // A voucher saved without lines has none to delete; only a failing line delete is an error.
     else if (basDBOperate::funExecute(VoucherSql::deleteLines(header.编号)) < 0)
         failure = QStringLiteral("凭证内容删除失败。");
-    else if (basDBOperate::funExecute(VoucherSql::deleteHeader(header.编号)) != 1 || !tx.commit())
+    else if (basDBOperate::funExecute(VoucherSql::deleteHeader(header.编号)) != 1
+             || !ChangeLog::appendVoucherGone(*basDBOperate::cnnDB, QStringLiteral("删除"), header.编号,
+                                              ChangeLog::voucherName(header.类别, header.凭证号码))
+             || !tx.commit())
         failure = deleteFailed;
     if (!failure.isEmpty()) {
         tx.rollback();

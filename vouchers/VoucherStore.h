@@ -78,6 +78,8 @@ private:
     // The account codes of the lines as stored: a line on an account missing from the chart is kept when it was
     // already so in the file.
     QSet<QString> m_loadedCodes;
+    // What the change log calls the save under way: 保存, or 作废 / 审核 when those commands re-save the voucher.
+    QString m_logAction = QStringLiteral("保存");
     std::function<void(int)> m_onIncompleteLine;
     std::function<void()> m_onSaved;
 };

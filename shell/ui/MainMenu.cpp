@@ -4,6 +4,7 @@
 #include "output/ui/OutputActions.h"
 #include "shell/Msg.h"
 #include "shell/ui/BookCommands.h"
+#include "shell/ui/SystemCommands.h"
 #include "shell/ui/WindowHost.h"
 
 #include <QDir>
@@ -61,6 +62,7 @@ void buildMainMenu(QMainWindow* frame)
     addWindow(reports, WindowKind::XJLLB, QStringLiteral("现金流量表"));
 
     QMenu* system = mainMenu(frame, MenuKind::System);
+    addSystemCommands(system, frame);
     system->addSeparator();
     addOutputMenu(frame);
     QAction* quit = system->addAction(QStringLiteral("退出(&X)"), frame, &QMainWindow::close);

@@ -5,6 +5,7 @@
 #include "shell/basSysFunction.h"
 #include "shell/ui/ButtonPicture.h"
 #include "shell/ui/MainMenu.h"
+#include "shell/ui/SystemCommands.h"
 #include "shell/ui/Twips.h"
 #include "shell/ui/WindowHost.h"
 
@@ -113,7 +114,7 @@ bool mdiKessory::funLoad(const QString& programFolder)
         basSysFunction::funExitSystem();
         return false;
     }
-    return true;
+    return kessory::startSession();
 }
 
 void mdiKessory::onPointerMoved(int index)

@@ -3,6 +3,7 @@
 #include "accounts/Openings.h"
 #include "data/BookAccess.h"
 #include "data/BookSettings.h"
+#include "data/ChangeLog.h"
 #include "data/basDBOperate.h"
 #include "ledgers/AccountSummary.h"
 #include "ledgers/DetailLedger.h"
@@ -161,6 +162,9 @@ TEST(YearEnd, RunsAYearEndToEndAndKeepsTheClosedYearReadOnly)
     EXPECT_EQ(book.scalar(QStringLiteral("SELECT count(*) FROM 资产负债表")).toInt() > 0, true);
     EXPECT_EQ(PeriodClose::lastClosedMonth(db()), 0);
     EXPECT_FALSE(BookAccess::isReadOnly(db()));
+    // The new year's change log starts with the year end; it verifies whole.
+    EXPECT_EQ(ChangeLog::rows(*db()).last().action, QStringLiteral("年结"));
+    EXPECT_TRUE(ChangeLog::verify(*db()).isEmpty()) << ChangeLog::verify(*db()).first().text.toStdString();
     std::map<QString, qint64> expected;
     for (const auto& [code, cents] : ledger) {
         if (cents != 0 && code.at(0) >= u'1' && code.at(0) <= u'4')
