@@ -329,26 +329,6 @@ bool Connection::exec(const char* sql)
     return false;
 }
 
-bool Connection::hasBookTables()
-{
-    static const char* const names[]
-        = { "记账凭证", "记账凭证内容", "财务科目", "财务科目类别", "部门分类", "损益表", "现金流量表", "资产负债表" };
-    Statement st = prepare(QStringLiteral("Select name From sqlite_master Where type='table'"));
-    if (!st.valid())
-        return false;
-    QStringList found;
-    int rc;
-    while ((rc = st.step()) == 1)
-        found << st.column(0).toString();
-    if (rc < 0)
-        return false;
-    for (const char* name : names) {
-        if (!found.contains(QString::fromUtf8(name)))
-            return false;
-    }
-    return true;
-}
-
 QStringList Connection::missingBookColumns()
 {
     // Every column some window reads or writes, table by table.

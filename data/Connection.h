@@ -87,8 +87,6 @@ public:
     bool exec(const char* sql);
     // How long a statement waits for another program's lock before it fails (3 seconds unless set).
     void setBusyTimeout(int milliseconds);
-    // Whether the eight tables of the books are all present.
-    bool hasBookTables();
     // The tables and columns the program reads or writes that the file lacks, as "table" or "table.column"; empty
     // when every one is there.
     QStringList missingBookColumns();

@@ -42,11 +42,6 @@ void setDataLogFile(const QString& path)
     logPath() = path;
 }
 
-QString dataLogFile()
-{
-    return logPath();
-}
-
 void logFailedStatement(const SqlError& error)
 {
     QString statement = error.statement.simplified();

@@ -13,7 +13,6 @@ struct SqlError;
 // as well. The file is kept to a few megabytes: when it grows past its limit it becomes "<name>.1" (replacing the one
 // before) and a new one is begun.
 void setDataLogFile(const QString& path);
-QString dataLogFile();
 void logFailedStatement(const SqlError& error);
 // A write the program refused before or inside its transaction, with the reason the user was given.
 void logRefusedWrite(const QString& what, const QString& reason);

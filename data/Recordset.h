@@ -43,14 +43,12 @@ public:
 
     // The value of a field of the current row; an invalid QVariant when there is no current row or no such field.
     QVariant field(const QString& name);
-    bool hasField(const QString& name) const { return m_index.contains(name); }
     // Null reads as empty text.
     QString text(const QString& name);
     // Null or text that is not a number reads as 0.
     double number(const QString& name);
     qint64 integer(const QString& name);
     bool boolean(const QString& name);
-    QStringList fieldNames() const { return m_columns; }
 
     // Appending a row (recordsets opened on one table only): addNew, setValue for each field, update.
     bool addNew();

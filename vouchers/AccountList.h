@@ -20,8 +20,6 @@ public:
     // failed (the entries then stay too).
     bool refresh();
     const QStringList& entries() const { return m_entries; }
-    // The next refresh reads again whatever the file says.
-    void invalidate() { m_loaded = false; }
 
 private:
     QStringList m_entries;

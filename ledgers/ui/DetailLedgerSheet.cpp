@@ -36,10 +36,10 @@ DetailLedgerSheet::DetailLedgerSheet(QWidget* parent)
 {
     setObjectName(QStringLiteral("picMXZSheet"));
 
-    m_band = new QWidget(this);
-    m_band->setObjectName(QStringLiteral("shpZYTitle"));
-    m_band->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_band->setGeometry(0, 0, kRowWidth, kBand);
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("shpZYTitle"));
+    band->setAttribute(Qt::WA_TransparentForMouseEvents);
+    band->setGeometry(0, 0, kRowWidth, kBand);
 
     m_year = caption(this, QString(), kMonthLeft, 0, kDayLeft - kMonthLeft, kUpper);
     m_year->setObjectName(QStringLiteral("lblND"));

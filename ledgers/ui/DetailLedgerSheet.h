@@ -16,13 +16,11 @@ public:
     explicit DetailLedgerSheet(QWidget* parent);
 
     QLabel* yearLabel() const { return m_year; }
-    QWidget* headingBand() const { return m_band; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QWidget* m_band;
     QLabel* m_year;
 };
 

@@ -15,11 +15,17 @@ WindowHost& WindowHost::instance()
     return host;
 }
 
-WindowHost::WindowHost()
-{
-    m_factories = { createVoucherWindow, createDetailLedgerWindow, createGeneralLedgerWindow, createCashFlowWindow,
-                    createIncomeWindow,  createBalanceSheetWindow, createAccountWindow,       createSummaryWindow };
-}
+WindowHost::WindowHost() = default;
+
+namespace {
+
+// How each kind is made, in the order of WindowKind.
+using Factory = QWidget* (*)();
+constexpr std::array<Factory, kWindowKinds> kFactories
+    = { createVoucherWindow, createDetailLedgerWindow, createGeneralLedgerWindow, createCashFlowWindow,
+        createIncomeWindow,  createBalanceSheetWindow, createAccountWindow,       createSummaryWindow };
+
+} // namespace
 
 // A new child stands wholly inside the frame's area where it fits; one larger than the area starts at its top left
 // corner and the area scrolls to the rest.
@@ -50,7 +56,7 @@ QWidget* WindowHost::open(WindowKind kind)
     QWidget* window = m_windows[i];
     const bool created = !window;
     if (!window) {
-        window = m_factories[i]();
+        window = kFactories[i]();
         if (!window)
             return nullptr;
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -97,11 +103,6 @@ void WindowHost::closeAll()
         }
         w = nullptr;
     }
-}
-
-void WindowHost::setFactory(WindowKind kind, Factory factory)
-{
-    m_factories[static_cast<std::size_t>(kind)] = std::move(factory);
 }
 
 bool closeWindow(QWidget* window)

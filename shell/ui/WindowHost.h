@@ -4,7 +4,6 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class QMdiArea;
 
@@ -29,16 +28,11 @@ public:
     // Closes every open window (tests start each case clean).
     void closeAll();
 
-    using Factory = std::function<QWidget*()>;
-    // Replaces how a kind is created (tests).
-    void setFactory(WindowKind kind, Factory factory);
-
 private:
     WindowHost();
     void placeInside(QWidget* frame) const;
     QPointer<QMdiArea> m_area;
     std::array<QPointer<QWidget>, kWindowKinds> m_windows;
-    std::array<Factory, kWindowKinds> m_factories;
 };
 
 // Closes a function window, whether it stands in the frame or alone; false when the window refused (its user chose
