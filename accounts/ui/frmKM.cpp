@@ -239,7 +239,7 @@ void frmKM::funLoadTree()
     m_loading = true;
     m_tree->setRootIsDecorated(true);
     m_tree->clear();
-    setMode(false, false, false);
+    m_mode = Mode::Browse;
     QHash<QString, QTreeWidgetItem*> items;
     for (const AccountNode& node : funReadTree()) {
         QTreeWidgetItem* parent = node.parentKey.isEmpty() ? nullptr : items.value(node.parentKey);
@@ -265,7 +265,7 @@ void frmKM::funClearDetail()
     // The nature line belongs to the shown account; with none shown it must not describe the last one.
     m_nature->clear();
     setCommandsEnabled(false);
-    setMode(false, false, false);
+    m_mode = Mode::Browse;
 }
 
 std::array<QWidget*, 10> frmKM::detailControls() const
@@ -304,17 +304,10 @@ void frmKM::emptyFields()
     setComboText(m_unit, {});
 }
 
-void frmKM::setMode(bool append, bool remove, bool modify)
-{
-    m_blnAppend = append;
-    m_blnDelete = remove;
-    m_blnModify = modify;
-}
-
 void frmKM::commonEnd()
 {
     setCommandsEnabled(false);
-    setMode(false, false, false);
+    m_mode = Mode::Browse;
     setDetailEnabled(false);
     funLoadTree();
     funClearDetail();
@@ -346,7 +339,7 @@ void frmKM::onNodeClick(QTreeWidgetItem* item)
     for (QCheckBox* tick : { m_currencyTick, m_quantityTick, m_journal, m_bank })
         tick->setChecked(false);
     m_nature->clear();
-    setMode(false, false, false);
+    m_mode = Mode::Browse;
     m_shownKey = item->data(0, kKeyRole).toString();
     m_shownMode.clear();
     if (m_shownKey.size() < 4)
@@ -376,7 +369,7 @@ void frmKM::onAppend()
     if (!funCheckChildKey(m_shownKey))
         return;
     setCommandsEnabled(false);
-    setMode(true, false, false);
+    m_mode = Mode::Append;
     const auto proposed = funProposeChildCode(m_code->text());
     if (!proposed)
         return; // append mode stays on with the shown account; 确  认 then reports the code as existing
@@ -401,7 +394,7 @@ void frmKM::onModify()
     if (kessory::refuseWhenReadOnly())
         return;
     setCommandsEnabled(false);
-    setMode(false, false, true);
+    m_mode = Mode::Modify;
     m_category->setEnabled(false);
     m_code->setEnabled(false);
     m_name->setEnabled(true);
@@ -421,20 +414,26 @@ void frmKM::onDelete()
     if (kessory::refuseWhenReadOnly())
         return;
     setCommandsEnabled(false);
-    setMode(false, true, false);
+    m_mode = Mode::Delete;
 }
 
 void frmKM::onAccept()
 {
     const QString written = m_code->text().trimmed();
-    if (m_blnAppend) {
+    switch (m_mode) {
+    case Mode::Append:
         if (funAddAccount(fieldInput()) == WriteResult::Refused)
             return;
         commonEnd();
         showAccount(written);
         return;
-    }
-    if (m_blnDelete && !m_blnModify) {
+    case Mode::Modify:
+        if (funModifyAccount(fieldInput()) == WriteResult::Refused)
+            return;
+        commonEnd();
+        showAccount(written);
+        return;
+    case Mode::Delete: {
         const DeleteResult result = funDeleteAccount(m_code->text());
         if (result == DeleteResult::Refused)
             return;
@@ -442,12 +441,10 @@ void frmKM::onAccept()
             funClearDetail();
             return;
         }
-    } else if (m_blnModify) {
-        if (funModifyAccount(fieldInput()) == WriteResult::Refused)
-            return;
-        commonEnd();
-        showAccount(written);
-        return;
+        break;
+    }
+    case Mode::Browse:
+        break;
     }
     commonEnd();
 }

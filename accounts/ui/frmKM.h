@@ -32,9 +32,12 @@ public:
     // Empties and locks the detail area and leaves any mode.
     void funClearDetail();
 
-    bool blnAppend() const { return m_blnAppend; }
-    bool blnDelete() const { return m_blnDelete; }
-    bool blnModify() const { return m_blnModify; }
+    // What 确  认 will do: nothing (browsing), add the typed account, change the shown one, or delete it.
+    enum class Mode { Browse, Append, Modify, Delete };
+    Mode mode() const { return m_mode; }
+    bool blnAppend() const { return m_mode == Mode::Append; }
+    bool blnDelete() const { return m_mode == Mode::Delete; }
+    bool blnModify() const { return m_mode == Mode::Modify; }
 
 private:
     void buildControls();
@@ -43,7 +46,6 @@ private:
     void setDetailEnabled(bool enabled);
     void setCommandsEnabled(bool enabled);
     void emptyFields();
-    void setMode(bool append, bool remove, bool modify);
     void commonEnd();
     // Selects the account of this code in the tree, its branch expanded, and shows it.
     void showAccount(const QString& code);
@@ -77,9 +79,7 @@ private:
     QPushButton* m_modify = nullptr;
     QPushButton* m_delete = nullptr;
 
-    bool m_blnAppend = false;
-    bool m_blnDelete = false;
-    bool m_blnModify = false;
+    Mode m_mode = Mode::Browse;
     bool m_loading = false;
     QString m_shownKey; // key of the node last clicked
     QString m_shownMode; // 记账方式 of the shown account
