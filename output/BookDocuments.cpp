@@ -36,6 +36,19 @@ QString yearText()
     return QStringLiteral("%1年").arg(BookSettings::bookYear(basDBOperate::cnnDB.get()));
 }
 
+// A document with the preparer's heading line: 编制单位 on the left, the given period in the centre, 单位：元 on the
+// right.
+TableDocument preparedDocument(const QString& sheetName, const QString& title, const QString& period)
+{
+    TableDocument doc;
+    doc.sheetName = sheetName;
+    doc.title = title;
+    doc.infoLeft = QStringLiteral("编制单位：") + preparerName();
+    doc.infoCentre = period;
+    doc.infoRight = QStringLiteral("单位：元");
+    return doc;
+}
+
 QString twoDigits(int n)
 {
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
@@ -132,12 +145,8 @@ TableDocument detailLedgerDocument(const DetailLedger& ledger, const BookHeading
 
 TableDocument generalLedgerDocument(const GeneralLedger& ledger, const BookHeading& heading)
 {
-    TableDocument doc;
-    doc.sheetName = QStringLiteral("总分类账");
-    doc.title = QStringLiteral("总 分 类 账");
-    doc.infoLeft = QStringLiteral("编制单位：") + preparerName();
-    doc.infoCentre = yearText() + QStringLiteral("　") + heading.period;
-    doc.infoRight = QStringLiteral("单位：元");
+    TableDocument doc = preparedDocument(QStringLiteral("总分类账"), QStringLiteral("总 分 类 账"),
+                                         yearText() + QStringLiteral("　") + heading.period);
     doc.columns = {
         { QStringLiteral("科目编号"), ColumnKind::Code, 5 },   { QStringLiteral("科目名称"), ColumnKind::Text, 8 },
         { QStringLiteral("月份"), ColumnKind::Text, 2 },       { QStringLiteral("摘要"), ColumnKind::Text, 5 },
@@ -170,12 +179,8 @@ TableDocument generalLedgerDocument(const GeneralLedger& ledger, const BookHeadi
 
 TableDocument accountSummaryDocument(const AccountSummary& summary, const BookHeading& heading)
 {
-    TableDocument doc;
-    doc.sheetName = QStringLiteral("科目汇总表");
-    doc.title = QStringLiteral("科 目 汇 总 表");
-    doc.infoLeft = QStringLiteral("编制单位：") + preparerName();
-    doc.infoCentre = yearText() + QStringLiteral("　") + heading.period;
-    doc.infoRight = QStringLiteral("单位：元");
+    TableDocument doc = preparedDocument(QStringLiteral("科目汇总表"), QStringLiteral("科 目 汇 总 表"),
+                                         yearText() + QStringLiteral("　") + heading.period);
     doc.columns = {
         { QStringLiteral("科目编号"), ColumnKind::Code, 5 },   { QStringLiteral("科目名称"), ColumnKind::Text, 10 },
         { QStringLiteral("借方金额"), ColumnKind::Amount, 8 }, { QStringLiteral("贷方金额"), ColumnKind::Amount, 8 },
@@ -207,13 +212,8 @@ TableDocument accountSummaryDocument(const AccountSummary& summary, const BookHe
 
 bool statementDocument(const StatementDefinition& statement, TableDocument& doc, StatementPeriod period)
 {
-    doc = {};
-    doc.sheetName = statement.title.simplified().remove(QLatin1Char(' '));
-    doc.title = statement.title;
+    doc = preparedDocument(statement.title.simplified().remove(QLatin1Char(' ')), statement.title, yearText());
     doc.formNumber = statement.formNumber;
-    doc.infoLeft = QStringLiteral("编制单位：") + preparerName();
-    doc.infoCentre = yearText();
-    doc.infoRight = QStringLiteral("单位：元");
     doc.columns = { { QStringLiteral("类别"), ColumnKind::Text, 7 },
                     { QStringLiteral("项目"), ColumnKind::Text, statement.columnCount() == 4 ? 20 : 16 },
                     { QStringLiteral("行次"), ColumnKind::Text, 2 } };

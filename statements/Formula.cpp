@@ -141,34 +141,32 @@ private:
         return node;
     }
 
+    // operand { (first|second) operand }, grouped from the left.
+    std::unique_ptr<FormulaNode> chain(std::unique_ptr<FormulaNode> (Parser::*operand)(), const char* first,
+                                       FormulaNode::Kind firstKind, const char* second, FormulaNode::Kind secondKind)
+    {
+        std::unique_ptr<FormulaNode> left = (this->*operand)();
+        while (left && (isSymbol(first) || isSymbol(second))) {
+            const Token op = take();
+            std::unique_ptr<FormulaNode> right = (this->*operand)();
+            if (!right)
+                return nullptr;
+            left = binary(op.text == QLatin1String(first) ? firstKind : secondKind, std::move(left), std::move(right),
+                          op.position);
+        }
+        return left;
+    }
+
     // expression := term { (+|-) term }
     std::unique_ptr<FormulaNode> expression()
     {
-        std::unique_ptr<FormulaNode> left = term();
-        while (left && (isSymbol("+") || isSymbol("-"))) {
-            const Token op = take();
-            std::unique_ptr<FormulaNode> right = term();
-            if (!right)
-                return nullptr;
-            left = binary(op.text == QLatin1String("+") ? FormulaNode::Kind::Add : FormulaNode::Kind::Subtract,
-                          std::move(left), std::move(right), op.position);
-        }
-        return left;
+        return chain(&Parser::term, "+", FormulaNode::Kind::Add, "-", FormulaNode::Kind::Subtract);
     }
 
     // term := unary { (*|/) unary }
     std::unique_ptr<FormulaNode> term()
     {
-        std::unique_ptr<FormulaNode> left = unary();
-        while (left && (isSymbol("*") || isSymbol("/"))) {
-            const Token op = take();
-            std::unique_ptr<FormulaNode> right = unary();
-            if (!right)
-                return nullptr;
-            left = binary(op.text == QLatin1String("*") ? FormulaNode::Kind::Multiply : FormulaNode::Kind::Divide,
-                          std::move(left), std::move(right), op.position);
-        }
-        return left;
+        return chain(&Parser::unary, "*", FormulaNode::Kind::Multiply, "/", FormulaNode::Kind::Divide);
     }
 
     // unary := (+|-) unary | primary

@@ -21,6 +21,13 @@ const char* const kTable = "已结账月份";
 // At most this many blockers are listed; the rest are counted.
 constexpr int kListed = 20;
 
+// Why this operator may not close or reopen a month of this book; empty when they may.
+QString closeRefusal(Connection* connection)
+{
+    const QString readOnly = BookAccess::writeRefusal(connection);
+    return readOnly.isEmpty() ? Operators::refusal(Operators::Action::CloseMonths) : readOnly;
+}
+
 QString monthName(Connection* connection, int month)
 {
     return QStringLiteral("%1年%2月").arg(BookSettings::bookYear(connection)).arg(month);
@@ -170,11 +177,8 @@ QStringList closeBlockers(Connection* connection, int month)
 
 Result closeNextMonth(Connection* connection)
 {
-    const QString readOnly = BookAccess::writeRefusal(connection);
-    if (!readOnly.isEmpty())
-        return { false, readOnly };
-    if (const QString role = Operators::refusal(Operators::Action::CloseMonths); !role.isEmpty())
-        return { false, role };
+    if (const QString refusal = closeRefusal(connection); !refusal.isEmpty())
+        return { false, refusal };
     if (!connection || !hasTable(*connection, kTable))
         return { false, QStringLiteral("账簿缺少结账所需的表，无法结账。") };
     // The checks run inside the write's transaction: no voucher of another copy can land between them and the close.
@@ -201,11 +205,8 @@ Result closeNextMonth(Connection* connection)
 
 Result reopenLastMonth(Connection* connection)
 {
-    const QString readOnly = BookAccess::writeRefusal(connection);
-    if (!readOnly.isEmpty())
-        return { false, readOnly };
-    if (const QString role = Operators::refusal(Operators::Action::CloseMonths); !role.isEmpty())
-        return { false, role };
+    if (const QString refusal = closeRefusal(connection); !refusal.isEmpty())
+        return { false, refusal };
     Transaction tx(connection);
     const int month = lastClosedMonth(connection);
     if (month == 0)

@@ -19,6 +19,17 @@ QColor cashLineColor(cash::LineKind kind)
     return QColor(192, 192, 192);
 }
 
+CashSurface* setUpCashControl(QWidget* control, const QString& name, int fontPixels)
+{
+    control->setObjectName(name);
+    QFont font = control->font();
+    font.setPixelSize(fontPixels);
+    control->setFont(font);
+    auto* surface = new CashSurface(control);
+    surface->setObjectName(QStringLiteral("picCash"));
+    return surface;
+}
+
 CashSurface::CashSurface(QWidget* parent)
     : QWidget(parent)
 {

@@ -22,4 +22,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// Names an amount control or heading strip, sets its font's pixel size and gives it its surface picCash, on which
+// its cells stand.
+CashSurface* setUpCashControl(QWidget* control, const QString& name, int fontPixels);
+
 } // namespace kessory

@@ -62,13 +62,7 @@ const QWidget* hostWindowOf(const QWidget* w)
 ctlCashFormat::ctlCashFormat(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("ctlCashFormat"));
-    QFont digitFont = font();
-    digitFont.setPixelSize(kDigitPixels);
-    setFont(digitFont);
-
-    m_surface = new kessory::CashSurface(this);
-    m_surface->setObjectName(QStringLiteral("picCash"));
+    m_surface = kessory::setUpCashControl(this, QStringLiteral("ctlCashFormat"), kDigitPixels);
     const auto onPress = [this](int index, QKeyEvent* event) { onCellKeyPress(index, event); };
     const auto onRelease = [this](int index, QKeyEvent* event) { onCellKeyRelease(index, event); };
     for (int i = 0; i < cash::kCells; ++i) {

@@ -18,12 +18,7 @@ constexpr int kDesignHeight = 300;
 ctlCashTitle::ctlCashTitle(QWidget* parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("ctlCashTitle"));
-    QFont titleFont = font();
-    titleFont.setPixelSize(kTitlePixels);
-    setFont(titleFont);
-    m_surface = new kessory::CashSurface(this);
-    m_surface->setObjectName(QStringLiteral("picCash"));
+    m_surface = kessory::setUpCashControl(this, QStringLiteral("ctlCashTitle"), kTitlePixels);
     for (int i = 0; i < cash::kCells; ++i) {
         auto* label = new QLabel(title(i), m_surface);
         label->setObjectName(QStringLiteral("tCash_%1").arg(i));

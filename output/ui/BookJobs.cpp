@@ -17,6 +17,16 @@ OutputJob tableJob(TableDocument document)
     return job;
 }
 
+// A book of months start to end: loaded, then laid out by document under the heading of those months.
+template <typename Book, typename Document> OutputJob monthsJob(int start, int end, Document document)
+{
+    auto s = static_cast<qint16>(start);
+    auto e = static_cast<qint16>(end);
+    Book book;
+    book.funLoadItem(s, e);
+    return tableJob(document(book, BookHeading { {}, {}, monthRangeText(s, e) }));
+}
+
 } // namespace
 
 OutputJob detailLedgerJob(const QString& accountCode, int period)
@@ -33,20 +43,12 @@ OutputJob detailLedgerJob(const QString& accountCode, int period)
 
 OutputJob generalLedgerJob(int start, int end)
 {
-    auto s = static_cast<qint16>(start);
-    auto e = static_cast<qint16>(end);
-    GeneralLedger ledger;
-    ledger.funLoadItem(s, e);
-    return tableJob(generalLedgerDocument(ledger, { {}, {}, monthRangeText(s, e) }));
+    return monthsJob<GeneralLedger>(start, end, generalLedgerDocument);
 }
 
 OutputJob accountSummaryJob(int start, int end)
 {
-    auto s = static_cast<qint16>(start);
-    auto e = static_cast<qint16>(end);
-    AccountSummary summary;
-    summary.funLoadItem(s, e);
-    return tableJob(accountSummaryDocument(summary, { {}, {}, monthRangeText(s, e) }));
+    return monthsJob<AccountSummary>(start, end, accountSummaryDocument);
 }
 
 bool statementJob(const StatementDefinition& statement, OutputJob& job, StatementPeriod period)

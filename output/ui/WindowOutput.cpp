@@ -25,6 +25,14 @@ QString labelText(const QWidget* window, const char* name)
     return label ? label->text().trimmed() : QString();
 }
 
+// The months a ledger window shows, from its labels of the first and last month, as a book's heading names them.
+QString shownMonths(const QWidget* window)
+{
+    const int start = static_cast<int>(leadingNumber(labelText(window, "lblStartMonth")));
+    const int end = static_cast<int>(leadingNumber(labelText(window, "lblEndMonth")));
+    return monthRangeText(start, end);
+}
+
 // The two buttons beside 刷新 (or 查找, whichever stands further right), of the same height.
 void placeBesideRefresh(QWidget* window, JobFactory factory)
 {
@@ -74,9 +82,7 @@ void installDetailLedgerOutput(frmMXZ* window)
 void installGeneralLedgerOutput(frmZZ* window)
 {
     placeBesideRefresh(window, [window](OutputJob& job) {
-        const int start = static_cast<int>(leadingNumber(labelText(window, "lblStartMonth")));
-        const int end = static_cast<int>(leadingNumber(labelText(window, "lblEndMonth")));
-        job = single(generalLedgerDocument(window->ledger(), { {}, {}, monthRangeText(start, end) }));
+        job = single(generalLedgerDocument(window->ledger(), { {}, {}, shownMonths(window) }));
         return true;
     });
 }
@@ -84,9 +90,7 @@ void installGeneralLedgerOutput(frmZZ* window)
 void installSummaryOutput(frmKMHZB* window)
 {
     placeBesideRefresh(window, [window](OutputJob& job) {
-        const int start = static_cast<int>(leadingNumber(labelText(window, "lblStartMonth")));
-        const int end = static_cast<int>(leadingNumber(labelText(window, "lblEndMonth")));
-        job = single(accountSummaryDocument(window->ledger(), { {}, {}, monthRangeText(start, end) }));
+        job = single(accountSummaryDocument(window->ledger(), { {}, {}, shownMonths(window) }));
         return true;
     });
 }

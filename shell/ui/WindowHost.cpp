@@ -123,25 +123,10 @@ QString windowObjectName(WindowKind kind)
 
 QString windowCaption(WindowKind kind)
 {
-    switch (kind) {
-    case WindowKind::PZ:
-        return QStringLiteral("凭证管理器");
-    case WindowKind::MXZ:
-        return QStringLiteral("账薄管理器 - 明细分类账");
-    case WindowKind::ZZ:
-        return QStringLiteral("账薄管理器 - 总分类账");
-    case WindowKind::XJLLB:
-        return QStringLiteral("报表管理器 - 现金流量表");
-    case WindowKind::SYB:
-        return QStringLiteral("报表管理器 - 损益表");
-    case WindowKind::ZCFZB:
-        return QStringLiteral("报表管理器 - 资产负债表");
-    case WindowKind::KM:
-        return QStringLiteral("会计科目管理器");
-    case WindowKind::KMHZB:
-        return QStringLiteral("账薄管理器 - 科目汇总表");
-    }
-    return {};
+    static const char16_t* const captions[]
+        = { u"凭证管理器",          u"账薄管理器 - 明细分类账", u"账薄管理器 - 总分类账", u"报表管理器 - 现金流量表",
+            u"报表管理器 - 损益表", u"报表管理器 - 资产负债表", u"会计科目管理器",        u"账薄管理器 - 科目汇总表" };
+    return QString::fromUtf16(captions[static_cast<int>(kind)]);
 }
 
 } // namespace kessory
