@@ -20,9 +20,10 @@ TEST(VoucherSqlTest, SearchFindsExactlyTheVoucherOfThatNumberAndCategory)
                            "(5,7,'x''y',3,'2026-03-04')"));
     const auto found = [](qint32 number, const QString& category) {
         auto rs = basDBOperate::funNewRecordset();
-        EXPECT_TRUE(basDBOperate::funOpenRecordset(sql::findVoucher(number, category), rs));
+        // False when no row is found.
+        basDBOperate::funOpenRecordset(sql::findVoucher(number, category), rs);
         QStringList ids;
-        for (; rs->hasCurrent(); rs->moveNext())
+        for (; rs && rs->hasCurrent(); rs->moveNext())
             ids << rs->text(QStringLiteral("编号"));
         return ids.join(u',');
     };
