@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     } else {
         kessory::installMessagePresenter();
         auto main = std::make_unique<mdiKessory>();
-        if (argc < 2 || !main->funLoad(QString::fromLocal8Bit(argv[1])))
+        if (argc < 2 || !main->funLoad(QString::fromLocal8Bit(argv[1]), kessory::LogRegister::Later))
             return 2;
         window = std::move(main);
     }

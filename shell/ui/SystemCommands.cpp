@@ -85,7 +85,13 @@ void restoreBook(QWidget* frame)
 
 } // namespace
 
-bool startSession()
+void registerChangeLog()
+{
+    if (basDBOperate::cnnDB)
+        ChangeLog::registerBaseline(*basDBOperate::cnnDB);
+}
+
+bool startSession(LogRegister logRegister)
 {
     if (const QString why = BookRestore::backupAtStart(); !why.isEmpty())
         Msg::show(QStringLiteral("自动备份失败：%1\n程序照常运行，请检查备份文件夹。").arg(why),
@@ -98,9 +104,8 @@ bool startSession()
             return false;
         }
     }
-    // A failure here leaves the log without its register; the book itself is untouched and the program goes on.
-    if (basDBOperate::cnnDB)
-        ChangeLog::registerBaseline(*basDBOperate::cnnDB);
+    if (logRegister == LogRegister::Now)
+        registerChangeLog();
     return true;
 }
 

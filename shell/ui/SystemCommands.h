@@ -6,10 +6,18 @@ class QWidget;
 
 namespace kessory {
 
+// When the change log's register of what a book already holds is made. On a book without a log it reads every
+// voucher and account (once per book): the program makes it just after its window is first shown, before any command
+// can write.
+enum class LogRegister { Now, Later };
+
 // At start, once the book is open: the daily backup (a failure is said once and never stops the start), the login
-// when the book has operators, and the change log's register of what the book already holds. False when no one
-// logged in: the program has then been ended.
-bool startSession();
+// when the book has operators, and (unless left for later) the change log's register. False when no one logged in:
+// the program has then been ended.
+bool startSession(LogRegister logRegister = LogRegister::Now);
+// The change log's register of what the book holds, when the log has none yet. A failure leaves the log without it;
+// the book itself is untouched and the program goes on.
+void registerChangeLog();
 
 // The 系统 menu's commands: 操作员管理, 操作日志, 校验账簿, 备份, 恢复.
 void addSystemCommands(QMenu* system, QMainWindow* frame);

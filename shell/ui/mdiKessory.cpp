@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using kessory::ButtonPicture;
@@ -100,10 +101,10 @@ QString mdiKessory::programTitle()
 
 bool mdiKessory::funLoad()
 {
-    return funLoad(QCoreApplication::applicationDirPath());
+    return funLoad(QCoreApplication::applicationDirPath(), kessory::LogRegister::Later);
 }
 
-bool mdiKessory::funLoad(const QString& programFolder)
+bool mdiKessory::funLoad(const QString& programFolder, kessory::LogRegister logRegister)
 {
     if (!basDBOperate::funCheckDBFile(programFolder))
         return false;
@@ -114,7 +115,21 @@ bool mdiKessory::funLoad(const QString& programFolder)
         basSysFunction::funExitSystem();
         return false;
     }
-    return kessory::startSession();
+    if (!kessory::startSession(logRegister))
+        return false;
+    m_registerAfterPaint = logRegister == kessory::LogRegister::Later;
+    return true;
+}
+
+void mdiKessory::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    if (!m_registerAfterPaint)
+        return;
+    m_registerAfterPaint = false;
+    // Queued behind the rest of this paint, so that the whole frame is on screen while the register is made; no
+    // command has run yet.
+    QTimer::singleShot(0, this, [] { kessory::registerChangeLog(); });
 }
 
 void mdiKessory::onPointerMoved(int index)

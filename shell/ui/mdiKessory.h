@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ui/SystemCommands.h"
+
 #include <QMainWindow>
 #include <array>
 
@@ -18,8 +20,10 @@ public:
     explicit mdiKessory(QWidget* parent = nullptr);
     ~mdiKessory() override;
 
-    // Brings up the data store under the program folder. False when the program ended (missing or unreadable file).
-    bool funLoad(const QString& programFolder);
+    // Brings up the data store under the program folder. False when the program ended (missing or unreadable file,
+    // or no one logged in). With LogRegister::Later the change log's register waits until the window's first paint.
+    bool funLoad(const QString& programFolder, kessory::LogRegister logRegister = kessory::LogRegister::Now);
+    // The program's own start, on its folder: the window comes up before the change log's register is made.
     bool funLoad();
 
     QMdiArea* area() const { return m_area; }
@@ -28,6 +32,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -37,6 +42,7 @@ private:
     void onReleased(int index);
     void clearHover();
 
+    bool m_registerAfterPaint = false;
     QWidget* m_bar = nullptr;
     QMdiArea* m_area = nullptr;
     std::array<kessory::ButtonPicture*, 8> m_buttons {};
