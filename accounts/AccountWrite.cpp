@@ -38,14 +38,14 @@ WriteOutcome refused(const QString& message, const QString& title)
     return { WriteResult::Refused, message, title };
 }
 
-// A cashier may not change the chart; empty when the operator may.
+// A cashier may not change the chart: Refused (with its message) then, else Written, and the checks go on.
 WriteOutcome chartRefusal()
 {
     const QString why = Operators::refusal(Operators::Action::ChangeChart);
     return why.isEmpty() ? WriteOutcome { WriteResult::Written, {}, {} } : refused(why, QStringLiteral("提示"));
 }
 
-// The checks an add and a change share: the first failure, else Written.
+// The checks an add and a change share: the first failure, else Written (the write may go on).
 WriteOutcome checkNameAndOptions(const AccountInput& input)
 {
     const QString missing = QStringLiteral("缺少参数");
