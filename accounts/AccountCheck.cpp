@@ -2,7 +2,6 @@
 
 #include "accounts/AccountCode.h"
 #include "data/basDBOperate.h"
-#include "shell/Msg.h"
 
 namespace kessory::accounts {
 namespace {
@@ -33,20 +32,16 @@ QString funCheckCode(const QString& code)
     return QStringLiteral("OK");
 }
 
-bool funCheckChildKey(const QString& key)
+QString childKeyRefusal(const QString& key)
 {
-    if (key.size() >= kMaxCodeLength) {
-        Msg::show(QStringLiteral("已达到科目级长极限,无法建立子科目"), QStringLiteral("错误"));
-        return false;
-    }
-    if (key.size() < kLevel1Length) {
-        Msg::show(QStringLiteral("无法建立一级科目"), QStringLiteral("错误"));
-        return false;
-    }
-    return true;
+    if (key.size() >= kMaxCodeLength)
+        return QStringLiteral("已达到科目级长极限,无法建立子科目");
+    if (key.size() < kLevel1Length)
+        return QStringLiteral("无法建立一级科目");
+    return {};
 }
 
-std::optional<QString> funProposeChildCode(const QString& code)
+std::optional<QString> proposeChildCode(const QString& code)
 {
     const QString s = code.trimmed();
     const qsizetype childLength = s.size() + 2;
@@ -68,18 +63,9 @@ std::optional<QString> funProposeChildCode(const QString& code)
     const qint64 value = highest.toLongLong(&ok);
     const QString next
         = ok ? QStringLiteral("%1").arg(value + 1, static_cast<int>(childLength), 10, QLatin1Char('0')) : QString();
-    if (!ok || next.size() != childLength || !next.startsWith(s)) {
-        Msg::show(QStringLiteral("本级科目编号已达上限，无法继续增加。"), Msg::programTitle());
+    if (!ok || next.size() != childLength || !next.startsWith(s))
         return std::nullopt;
-    }
     return next;
-}
-
-std::optional<QString> funNextChildCode(const QString& key, const QString& code)
-{
-    if (!funCheckChildKey(key))
-        return std::nullopt;
-    return funProposeChildCode(code);
 }
 
 } // namespace kessory::accounts

@@ -7,7 +7,6 @@
 #include "data/ChangeLog.h"
 #include "data/TextRules.h"
 #include "data/basDBOperate.h"
-#include "shell/Msg.h"
 #include "shell/Operators.h"
 
 namespace kessory::accounts {
@@ -34,33 +33,37 @@ QString stored(const QString& text)
     return withoutNul(text).trimmed();
 }
 
-// The checks an add and a change share; false after showing the first failure.
-bool checkNameAndOptions(const AccountInput& input)
+WriteOutcome refused(const QString& message, const QString& title)
+{
+    return { WriteResult::Refused, message, title };
+}
+
+// A cashier may not change the chart: Refused (with its message) then, else Written, and the checks go on.
+WriteOutcome chartRefusal()
+{
+    const QString why = Operators::refusal(Operators::Action::ChangeChart);
+    return why.isEmpty() ? WriteOutcome { WriteResult::Written, {}, {} } : refused(why, QStringLiteral("提示"));
+}
+
+// The checks an add and a change share: the first failure, else Written (the write may go on).
+WriteOutcome checkNameAndOptions(const AccountInput& input)
 {
     const QString missing = QStringLiteral("缺少参数");
-    if (stored(input.name).isEmpty()) {
-        Msg::show(QStringLiteral("科目名称不能为空"), missing);
-        return false;
-    }
-    if (input.foreignCurrency && input.currency.trimmed().isEmpty()) {
-        Msg::show(QStringLiteral("请指定外币币种"), missing);
-        return false;
-    }
-    if (input.quantity && input.unit.trimmed().isEmpty()) {
-        Msg::show(QStringLiteral("请指定计量单位"), missing);
-        return false;
-    }
+    if (stored(input.name).isEmpty())
+        return refused(QStringLiteral("科目名称不能为空"), missing);
+    if (input.foreignCurrency && input.currency.trimmed().isEmpty())
+        return refused(QStringLiteral("请指定外币币种"), missing);
+    if (input.quantity && input.unit.trimmed().isEmpty())
+        return refused(QStringLiteral("请指定计量单位"), missing);
     // A text the book cannot hold whole is refused, never cut.
     const QString tooLong = QStringLiteral("%1超过 %2 个字符，请缩短后再试。");
     for (const auto& [label, text] : { std::pair { QStringLiteral("科目名称"), input.name },
                                        std::pair { QStringLiteral("外币币种"), input.currency },
                                        std::pair { QStringLiteral("计量单位"), input.unit } }) {
-        if (stored(text).size() > kMaxAccountText) {
-            Msg::show(tooLong.arg(label).arg(kMaxAccountText), QStringLiteral("提示"));
-            return false;
-        }
+        if (stored(text).size() > kMaxAccountText)
+            return refused(tooLong.arg(label).arg(kMaxAccountText), QStringLiteral("提示"));
     }
-    return true;
+    return { WriteResult::Written, {}, {} };
 }
 
 QVariant textOrNull(const QString& text)
@@ -70,25 +73,20 @@ QVariant textOrNull(const QString& text)
 
 } // namespace
 
-WriteResult funAddAccount(const AccountInput& input)
+WriteOutcome addAccount(const AccountInput& input)
 {
-    if (!Operators::permit(Operators::Action::ChangeChart))
-        return WriteResult::Refused;
+    if (const WriteOutcome denied = chartRefusal(); denied.result != WriteResult::Written)
+        return denied;
     const QString verdict = funCheckCode(input.code);
-    if (verdict != QLatin1String("OK")) {
-        Msg::show(verdict, QStringLiteral("编号错误"));
-        return WriteResult::Refused;
-    }
-    if (!checkNameAndOptions(input))
-        return WriteResult::Refused;
+    if (verdict != QLatin1String("OK"))
+        return refused(verdict, QStringLiteral("编号错误"));
+    if (const WriteOutcome checked = checkNameAndOptions(input); checked.result != WriteResult::Written)
+        return checked;
 
     const QString code = normalizeCode(input.code);
     // The new row and the parent's leaf flag go together: a child must never hang under a parent marked as a leaf.
     // A write the file refuses (read-only, locked, full) is said, never passed over as done.
-    const auto failed = [] {
-        Msg::show(QStringLiteral("科目添加失败。"), Msg::programTitle());
-        return WriteResult::Failed;
-    };
+    const auto failed = [] { return WriteOutcome { WriteResult::Failed, QStringLiteral("科目添加失败。"), {} }; };
     Transaction transaction(basDBOperate::cnnDB.get());
     if (!transaction.active())
         return failed();
@@ -97,15 +95,13 @@ WriteResult funAddAccount(const AccountInput& input)
     auto parent = basDBOperate::funNewRecordset();
     if (!basDBOperate::funOpenRecordset(selectAccount(parentCode(code)), parent)) {
         transaction.rollback();
-        Msg::show(QStringLiteral("上级科目不存在."), QStringLiteral("提示:编号错误"));
-        return WriteResult::Refused;
+        return refused(QStringLiteral("上级科目不存在."), QStringLiteral("提示:编号错误"));
     }
     parent->fetchAll();
     auto added = basDBOperate::funNewRecordset();
     if (basDBOperate::funOpenRecordset(selectAccount(code), added)) {
         transaction.rollback();
-        Msg::show(QStringLiteral("科目已存在"), QStringLiteral("编号错误"));
-        return WriteResult::Refused;
+        return refused(QStringLiteral("科目已存在"), QStringLiteral("编号错误"));
     }
     if (!added->isOpen() || !added->addNew())
         return failed();
@@ -138,15 +134,15 @@ WriteResult funAddAccount(const AccountInput& input)
     if (!ChangeLog::appendAccount(connection, QStringLiteral("新增"), code)
         || !ChangeLog::appendAccount(connection, QStringLiteral("修改"), parentCode(code)))
         return failed();
-    return transaction.commit() ? WriteResult::Written : failed();
+    return transaction.commit() ? WriteOutcome { WriteResult::Written, {}, {} } : failed();
 }
 
-WriteResult funModifyAccount(const AccountInput& input)
+WriteOutcome modifyAccount(const AccountInput& input)
 {
-    if (!Operators::permit(Operators::Action::ChangeChart))
-        return WriteResult::Refused;
-    if (!checkNameAndOptions(input))
-        return WriteResult::Refused;
+    if (const WriteOutcome denied = chartRefusal(); denied.result != WriteResult::Written)
+        return denied;
+    if (const WriteOutcome checked = checkNameAndOptions(input); checked.result != WriteResult::Written)
+        return checked;
     const SqlCommand sql { QStringLiteral("Update 财务科目 Set 科目名称 = ?, 账页格式 = ?, 外币币种 = ?, 数量单位 = ?, "
                                           "记账方式 = ? Where 科目编号 = ?"),
                            { stored(input.name), textOrNull(stored(input.pageFormat)),
@@ -158,79 +154,79 @@ WriteResult funModifyAccount(const AccountInput& input)
         if (transaction.active() && basDBOperate::funExecute(sql) > 0
             && ChangeLog::appendAccount(*basDBOperate::cnnDB, QStringLiteral("修改"), normalizeCode(input.code))
             && transaction.commit())
-            return WriteResult::Written;
+            return { WriteResult::Written, {}, {} };
     }
-    Msg::show(QStringLiteral("科目修改失败。"), Msg::programTitle());
-    return WriteResult::Failed;
+    return { WriteResult::Failed, QStringLiteral("科目修改失败。"), {} };
 }
 
-DeleteResult funDeleteAccount(const QString& codeText)
+namespace {
+
+const QString kInvalid = QStringLiteral("无效操作");
+
+// Voucher lines on these codes would be left pointing at no account: the books would count what no window shows. An
+// opening balance would likewise stay in the trial balance with no account to show it. Written when neither holds.
+WriteOutcome deleteRefusal(const QString& code)
 {
-    if (!Operators::permit(Operators::Action::ChangeChart))
-        return DeleteResult::Refused;
+    if (codeInUse(code))
+        return refused(QStringLiteral("该科目已有凭证记录，无法删除。"), kInvalid);
+    if (Openings::balanceCents(basDBOperate::cnnDB.get(), code) != 0)
+        return refused(QStringLiteral("该科目已有期初余额，无法删除。"), kInvalid);
+    return { WriteResult::Written, {}, {} };
+}
+
+} // namespace
+
+DeleteCheck checkDelete(const QString& codeText)
+{
+    if (const WriteOutcome denied = chartRefusal(); denied.result != WriteResult::Written)
+        return { DeleteResult::Refused, denied.message, denied.title };
     const QString code = normalizeCode(codeText);
-    if (code.size() <= kLevel1Length) {
-        Msg::show(QStringLiteral("无法删除一级科目"), QStringLiteral("无效操作"));
-        return DeleteResult::Refused;
-    }
+    if (code.size() <= kLevel1Length)
+        return { DeleteResult::Refused, QStringLiteral("无法删除一级科目"), kInvalid };
     auto rs = basDBOperate::funNewRecordset();
     if (!basDBOperate::funOpenRecordset(
             SqlCommand { QStringLiteral("Select * From 财务科目 Where 科目编号 Like ? Order By 科目编号"),
                          { code + u'%' } },
             rs))
-        return DeleteResult::NoAccount;
+        return { DeleteResult::NoAccount, {}, {}, 0 };
     const int rows = rs->recordCount();
     rs->close();
+    if (const WriteOutcome denied = deleteRefusal(code); denied.result != WriteResult::Written)
+        return { DeleteResult::Refused, denied.message, denied.title };
+    return { DeleteResult::Answered, QString(), QString(), rows };
+}
 
-    // Voucher lines on these codes would be left pointing at no account: the books would count what no window shows.
-    const auto refuseInUse = [] {
-        Msg::show(QStringLiteral("该科目已有凭证记录，无法删除。"), QStringLiteral("无效操作"));
-        return DeleteResult::Refused;
-    };
-    // An opening balance would likewise stay in the trial balance with no account to show it.
-    const auto refuseOpening = [] {
-        Msg::show(QStringLiteral("该科目已有期初余额，无法删除。"), QStringLiteral("无效操作"));
-        return DeleteResult::Refused;
-    };
-    const auto holdsOpening = [&code] { return Openings::balanceCents(basDBOperate::cnnDB.get(), code) != 0; };
-    if (codeInUse(code))
-        return refuseInUse();
-    if (holdsOpening())
-        return refuseOpening();
-
-    const QString question
-        = rows == 1 ? QStringLiteral("是否真的删除该科目?") : QStringLiteral("该科目内包含子科目,是否真的删除?");
-    if (!Msg::ask(question, QStringLiteral("要求确认")))
-        return DeleteResult::Answered;
-    // While the question was open another copy of the program may have saved a voucher on the account: the check is
-    // made again inside the delete.
+WriteOutcome deleteAccount(const QString& codeText)
+{
+    const QString code = normalizeCode(codeText);
+    const WriteOutcome failed { WriteResult::Failed, QStringLiteral("科目删除失败。"), {} };
+    // While the question was open another copy of the program may have saved a voucher on the account: the checks
+    // are made again inside the delete.
     Transaction transaction(basDBOperate::cnnDB.get());
-    if (transaction.active() && codeInUse(code)) {
+    if (!transaction.active())
+        return failed;
+    if (const WriteOutcome denied = deleteRefusal(code); denied.result != WriteResult::Written) {
         transaction.rollback();
-        return refuseInUse();
-    }
-    if (transaction.active() && holdsOpening()) {
-        transaction.rollback();
-        return refuseOpening();
+        return denied;
     }
     // Each account that goes is logged as gone, in the same transaction.
     QStringList gone;
-    if (transaction.active()) {
-        Statement st
-            = basDBOperate::cnnDB->prepare(QStringLiteral("Select 科目编号 From 财务科目 Where 科目编号 Like ?"));
-        st.bind(1, QString(code + u'%'));
-        while (st.valid() && st.step() == 1)
-            gone << st.column(0).toString();
-    }
-    const int deleted = transaction.active() ? basDBOperate::funExecute(SqlCommand {
-                            QStringLiteral("Delete From 财务科目 Where 科目编号 Like ?"), { code + u'%' } })
-                                             : -1;
+    Statement st = basDBOperate::cnnDB->prepare(QStringLiteral("Select 科目编号 From 财务科目 Where 科目编号 Like ?"));
+    st.bind(1, QString(code + u'%'));
+    while (st.valid() && st.step() == 1)
+        gone << st.column(0).toString();
+    st.release();
+    const int deleted = basDBOperate::funExecute(
+        SqlCommand { QStringLiteral("Delete From 财务科目 Where 科目编号 Like ?"), { code + u'%' } });
     bool done = deleted > 0;
     for (const QString& account : gone)
         done = done && ChangeLog::appendAccount(*basDBOperate::cnnDB, QStringLiteral("删除"), account);
     done = done && transaction.commit();
-    Msg::show(done ? QStringLiteral("科目删除成功。") : QStringLiteral("科目删除失败。"), Msg::programTitle());
-    return DeleteResult::Answered;
+    if (!done) {
+        transaction.rollback();
+        return failed;
+    }
+    return { WriteResult::Written, {}, {} };
 }
 
 } // namespace kessory::accounts

@@ -47,7 +47,7 @@ bool openLargeBooks()
     Msg::setTestMode(true);
     Clock::setNow(QDateTime(QDate(options.year, 12, 15), QTime(10, 0)));
     basDBOperate::RecordsetPtr rs;
-    ok = basDBOperate::funCheckDBFile(folder()->path()) && basDBOperate::funOpenDB(rs);
+    ok = basDBOperate::locateDBFile(folder()->path()) && basDBOperate::funOpenDB(rs);
     return ok;
 }
 

@@ -58,7 +58,7 @@ Duration saveByProduct()
         line.方向 = i == 4;
         line.金额 = i == 4 ? kAmounts[0] + kAmounts[1] + kAmounts[2] + kAmounts[3] : kAmounts[i];
     }
-    const Duration took = timed([&] { return store.funSaveVoucher(true); });
+    const Duration took = timed([&] { return store.saveVoucher().ok; });
     productId = store.header.编号;
     return took;
 }

@@ -2,10 +2,7 @@
 
 #include "data/BookExtensions.h"
 #include "data/DataLog.h"
-#include "shell/Msg.h"
-#include "shell/basSysFunction.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <sqlite3.h>
@@ -18,23 +15,14 @@ std::unique_ptr<kessory::Connection> cnnDB;
 RecordsetPtr rsShared;
 RecordsetPtr rsShared2;
 
-bool funCheckDBFile()
-{
-    return funCheckDBFile(QCoreApplication::applicationDirPath());
-}
-
-bool funCheckDBFile(const QString& programFolder)
+bool locateDBFile(const QString& programFolder)
 {
     strDBPath = programFolder + QStringLiteral("/DATA/DATA.DAT");
     // A program folder that ends in a separator (the filesystem root) must not give a doubled one.
     while (strDBPath.contains(QLatin1String("//")))
         strDBPath.replace(QLatin1String("//"), QLatin1String("/"));
     const QFileInfo info(strDBPath);
-    if (info.exists() && info.isFile() && !info.isHidden())
-        return true;
-    kessory::Msg::show(QStringLiteral("缺少文件，系统无法运行."), QStringLiteral("错误"));
-    basSysFunction::funExitSystem();
-    return false;
+    return info.exists() && info.isFile() && !info.isHidden();
 }
 
 namespace {

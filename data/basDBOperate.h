@@ -16,10 +16,9 @@ extern std::unique_ptr<kessory::Connection> cnnDB;
 extern RecordsetPtr rsShared;
 extern RecordsetPtr rsShared2;
 
-// Builds strDBPath under the program folder and checks that it names a regular file. When it does not: the
-// message "缺少文件，系统无法运行.", then the program ends (funExitSystem); the result is then false.
-bool funCheckDBFile();
-bool funCheckDBFile(const QString& programFolder);
+// Builds strDBPath under the program folder; true when it names a regular file. Nothing is shown: the main window
+// says that the file is missing and ends the program.
+bool locateDBFile(const QString& programFolder);
 
 // Closes what is open and opens the connection and the shared recordsets; rs comes back empty. False when the file
 // cannot be opened as a database holding the books' tables (nothing is shown; the caller decides).

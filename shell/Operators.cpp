@@ -3,7 +3,6 @@
 #include "data/BookExtensions.h"
 #include "data/ChangeLog.h"
 #include "data/Connection.h"
-#include "shell/Msg.h"
 
 #include <QCryptographicHash>
 #include <sodium.h>
@@ -297,15 +296,6 @@ QString refusal(Action action)
         return role == Role::Manager ? QString() : QStringLiteral("只有主管可以恢复账簿。");
     }
     return {};
-}
-
-bool permit(Action action)
-{
-    const QString why = refusal(action);
-    if (why.isEmpty())
-        return true;
-    Msg::show(why, QStringLiteral("提示"));
-    return false;
 }
 
 QString auditRefusal(const QString& maker)

@@ -58,8 +58,6 @@ QString auditorName();
 enum class Action { AuditVoucher, CloseMonths, ChangeChart, ManageOperators, RestoreBook };
 // The refusal message of an action for the current operator; empty when allowed.
 QString refusal(Action action);
-// Shows the refusal (title 提示) and returns false, or returns true when allowed.
-bool permit(Action action);
 inline bool canAudit()
 {
     return refusal(Action::AuditVoucher).isEmpty();

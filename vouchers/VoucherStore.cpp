@@ -8,7 +8,6 @@
 #include "data/TextRules.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
-#include "shell/Msg.h"
 #include "shell/Operators.h"
 #include "vouchers/PeriodClose.h"
 #include "vouchers/VoucherSql.h"
@@ -19,8 +18,6 @@
 
 namespace kessory {
 namespace {
-
-const QString kTitle = QStringLiteral("提示");
 
 const char* const kHeaderColumns[]
     = { "编号", "凭证号码", "类别", "附单据数", "月份", "记账日期", "记账人", "审核人", "制单人", "已作废" };
@@ -106,16 +103,6 @@ VoucherStore::VoucherStore()
 {
 }
 
-void VoucherStore::setIncompleteLineHandler(std::function<void(int)> handler)
-{
-    m_onIncompleteLine = std::move(handler);
-}
-
-void VoucherStore::setSavedHandler(std::function<void()> handler)
-{
-    m_onSaved = std::move(handler);
-}
-
 void VoucherStore::funClearBuffer()
 {
     header = typVoucher {};
@@ -172,13 +159,11 @@ QString VoucherStore::changedElsewhereMessage()
     return QStringLiteral("该凭证已被修改或删除，请刷新后再操作。");
 }
 
-bool VoucherStore::failSave(const QString& message)
+VoucherWrite VoucherStore::failSave(const QString& message)
 {
     logRefusedWrite(QStringLiteral("voucher %1 (%2%3)").arg(header.编号).arg(header.类别).arg(header.凭证号码),
                     message);
-    if (!message.isEmpty())
-        Msg::show(message, kTitle);
-    return false;
+    return { false, message, -1 };
 }
 
 QString VoucherStore::prepareHeader()
@@ -285,19 +270,16 @@ QString VoucherStore::writeVoucher(qint32& id)
     return {};
 }
 
-bool VoucherStore::funSaveVoucher(bool silent)
+VoucherWrite VoucherStore::saveVoucher()
 {
     intLineCount = funCountLines();
     const qint16 incomplete = funCheckLines();
-    if (incomplete != -1) {
-        if (m_onIncompleteLine)
-            m_onIncompleteLine(incomplete);
-        return false;
-    }
+    if (incomplete != -1)
+        return { false, QString(), incomplete };
     if (const QString refusal = prepareHeader(); !refusal.isEmpty())
         return failSave(refusal);
 
-    // One transaction, one way out on failure: rolled back before the message, so the file is as it was.
+    // One transaction, one way out on failure: rolled back before anything is said, so the file is as it was.
     Transaction tx(basDBOperate::cnnDB.get());
     qint32 id = 0;
     // A closed month (or a read-only book) refuses the voucher, checked where no other copy can close it meanwhile.
@@ -325,65 +307,48 @@ bool VoucherStore::funSaveVoucher(bool silent)
     m_loadedCodes.clear();
     for (int i = 0; i < intLineCount; ++i)
         m_loadedCodes.insert(arrLines[static_cast<std::size_t>(i)].科目代码);
-
-    if (!silent)
-        Msg::show(QStringLiteral("凭证记录保存成功。"), kTitle);
-    if (m_onSaved)
-        m_onSaved();
-    return true;
+    return { true, {}, -1 };
 }
 
-bool VoucherStore::funVoidVoucher(const StampSet& stamps)
+QString VoucherStore::voidRefusal(const StampSet& stamps) const
 {
-    if (stamps.locksVoucher()) {
-        Msg::show(QStringLiteral("该凭证无法作废。"), kTitle);
-        return false;
-    }
-    if (!Msg::ask(QStringLiteral("是否作废当前凭证？"), kTitle))
-        return false;
+    return stamps.locksVoucher() ? QStringLiteral("该凭证无法作废。") : QString();
+}
+
+QString VoucherStore::auditRefusal(const StampSet& stamps) const
+{
+    if (stamps.any())
+        return QStringLiteral("无法完成审核或已审核。");
+    return Operators::auditRefusal(header.制单人);
+}
+
+QString VoucherStore::deleteRefusal(const StampSet& stamps) const
+{
+    return stamps.locksVoucher() ? QStringLiteral("该凭证无法完成删除操作。") : QString();
+}
+
+VoucherWrite VoucherStore::voidVoucher()
+{
     header.已作废 = true;
     m_logAction = QStringLiteral("作废");
-    const bool saved = funSaveVoucher(true);
+    const VoucherWrite saved = saveVoucher();
     m_logAction = QStringLiteral("保存");
-    if (!saved)
-        return false;
-    Msg::show(QStringLiteral("当前凭证已作废。"), kTitle);
-    return true;
+    return saved;
 }
 
-bool VoucherStore::funAuditVoucher(const StampSet& stamps)
+VoucherWrite VoucherStore::auditVoucher()
 {
-    if (stamps.any()) {
-        Msg::show(QStringLiteral("无法完成审核或已审核。"), kTitle);
-        return false;
-    }
-    if (const QString why = Operators::auditRefusal(header.制单人); !why.isEmpty()) {
-        Msg::show(why, kTitle);
-        return false;
-    }
-    if (!Msg::ask(QStringLiteral("是否审核当前凭证？"), kTitle))
-        return false;
     header.审核人 = Operators::auditorName();
     m_logAction = QStringLiteral("审核");
-    const bool saved = funSaveVoucher(true);
+    const VoucherWrite saved = saveVoucher();
     m_logAction = QStringLiteral("保存");
-    if (!saved) {
+    if (!saved)
         header.审核人.clear();
-        return false;
-    }
-    Msg::show(QStringLiteral("凭证审核完成。"), kTitle);
-    return true;
+    return saved;
 }
 
-bool VoucherStore::funDeleteVoucher(bool silent, const StampSet& stamps)
+VoucherWrite VoucherStore::deleteVoucher()
 {
-    if (stamps.locksVoucher()) {
-        Msg::show(QStringLiteral("该凭证无法完成删除操作。"), kTitle);
-        return false;
-    }
-    if (!Msg::ask(QStringLiteral("是否删除当前凭证？"), kTitle))
-        return false;
-
     const QString deleteFailed = QStringLiteral("凭证删除失败。");
     Transaction tx(basDBOperate::cnnDB.get());
     QString failure;
@@ -410,9 +375,7 @@ bool VoucherStore::funDeleteVoucher(bool silent, const StampSet& stamps)
     m_loadedId = 0;
     m_loadedDigest.clear();
     m_loadedCodes.clear();
-    if (!silent)
-        Msg::show(QStringLiteral("凭证删除成功。"), kTitle);
-    return true;
+    return { true, {}, -1 };
 }
 
 void VoucherStore::funLoadVoucher(Recordset& headerRow, Recordset* lineRows)

@@ -5,9 +5,17 @@
 
 #include <QSet>
 #include <QString>
-#include <functional>
 
 namespace kessory {
+
+// What a write of the voucher gave: done, or refused with the message that says why (empty for an incomplete line,
+// whose index then tells the window which line to bring into view).
+struct VoucherWrite {
+    bool ok = false;
+    QString message;
+    int incompleteLine = -1;
+    explicit operator bool() const { return ok; }
+};
 
 // The one voucher the voucher window holds in memory, its numbering and its writes. The save and the delete each
 // run in one transaction on a recordset of their own: a failed statement leaves the file as it was before the
@@ -21,11 +29,6 @@ public:
     VoucherLines arrLines {};
     qint16 intLineCount = 0;
 
-    // Called when a save is refused for an incomplete line (its index), so the window can bring it into view.
-    void setIncompleteLineHandler(std::function<void(int line)> handler);
-    // Called after a successful save, after its message, to show the saved voucher afresh.
-    void setSavedHandler(std::function<void()> handler);
-
     // Header to zeros and empty texts (记账日期 "1900-01-01"), no lines, slots 0 to 127 emptied.
     void funClearBuffer();
     // The largest number of the category plus 1; 1 for a category without vouchers, a negative maximum or a failure.
@@ -38,12 +41,18 @@ public:
 
     // Writes the voucher in one transaction: a new one (编号 0) under its number or, when another copy has taken
     // that number meanwhile, the next free one; a stored one by its 编号, and only while the file still holds it as
-    // it was loaded. Lines by id and record number. True on success; a success message unless silent.
-    bool funSaveVoucher(bool silent);
-    // 作废, 审核 and 删除 with their questions and messages; stamps are those shown over the voucher.
-    bool funVoidVoucher(const StampSet& stamps);
-    bool funAuditVoucher(const StampSet& stamps);
-    bool funDeleteVoucher(bool silent, const StampSet& stamps);
+    // it was loaded. Lines by id and record number. Nothing is shown; a refusal is logged.
+    VoucherWrite saveVoucher();
+    // Why 作废, 审核 or 删除 may not start on the voucher under those stamps; empty when it may (the window asks its
+    // question next).
+    QString voidRefusal(const StampSet& stamps) const;
+    QString auditRefusal(const StampSet& stamps) const;
+    QString deleteRefusal(const StampSet& stamps) const;
+    // The writes of 作废 and 审核 (the voucher saved with its stamp) and of 删除 (header and lines in one
+    // transaction, with the closed month and the voucher as loaded checked again inside it).
+    VoucherWrite voidVoucher();
+    VoucherWrite auditVoucher();
+    VoucherWrite deleteVoucher();
 
     // Copies a header row and the rows of the lines query (VoucherSql::linesWithAccounts) into memory, and keeps a
     // digest of both as read, against which a later write checks that the stored voucher is still the one shown.
@@ -60,7 +69,7 @@ public:
     static constexpr int kMaxTextLength = 32767;
 
 private:
-    bool failSave(const QString& message);
+    VoucherWrite failSave(const QString& message);
     // Checks and completes the header before anything is written; the message that refuses the save, else empty.
     QString prepareHeader();
     // The writes of one save inside its transaction; the message of the first failure, else empty.
@@ -80,8 +89,6 @@ private:
     QSet<QString> m_loadedCodes;
     // What the change log calls the save under way: 保存, or 作废 / 审核 when those commands re-save the voucher.
     QString m_logAction = QStringLiteral("保存");
-    std::function<void(int)> m_onIncompleteLine;
-    std::function<void()> m_onSaved;
 };
 
 } // namespace kessory

@@ -5,6 +5,7 @@
 #include "accounts/AccountDetail.h"
 #include "accounts/AccountTree.h"
 #include "accounts/PageFormat.h"
+#include "accounts/ui/AccountCommands.h"
 #include "accounts/ui/TreeIcons.h"
 #include "output/ui/WindowOutput.h"
 #include "shell/ui/SingleLine.h"

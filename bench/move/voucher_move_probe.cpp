@@ -15,7 +15,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 2 || !basDBOperate::funCheckDBFile(QString::fromLocal8Bit(argv[1])))
+    if (argc < 2 || !basDBOperate::locateDBFile(QString::fromLocal8Bit(argv[1])))
         return 1;
     basDBOperate::RecordsetPtr rs;
     if (!basDBOperate::funOpenDB(rs))

@@ -11,6 +11,7 @@
 #include "shell/ui/ChangeLogWindow.h"
 #include "shell/ui/LoginDialog.h"
 #include "shell/ui/OperatorWindow.h"
+#include "shell/ui/Permit.h"
 #include "shell/ui/RestoreDialog.h"
 #include "shell/ui/VerifyDialog.h"
 

@@ -104,9 +104,23 @@ bool mdiKessory::funLoad()
     return funLoad(QCoreApplication::applicationDirPath(), kessory::LogRegister::Later);
 }
 
+namespace {
+
+// The database file under the program folder; when it is missing the program says so and ends.
+bool funCheckDBFile(const QString& programFolder)
+{
+    if (basDBOperate::locateDBFile(programFolder))
+        return true;
+    kessory::Msg::show(QStringLiteral("缺少文件，系统无法运行."), QStringLiteral("错误"));
+    basSysFunction::funExitSystem();
+    return false;
+}
+
+} // namespace
+
 bool mdiKessory::funLoad(const QString& programFolder, kessory::LogRegister logRegister)
 {
-    if (!basDBOperate::funCheckDBFile(programFolder))
+    if (!funCheckDBFile(programFolder))
         return false;
     basDBOperate::RecordsetPtr rs;
     if (!basDBOperate::funOpenDB(rs)) {

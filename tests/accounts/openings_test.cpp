@@ -14,17 +14,16 @@ TEST(Openings, AnAccountHoldingAnOpeningIsNotDeleted)
     kessory::Connection* c = basDBOperate::cnnDB.get();
     QString error;
     ASSERT_TRUE(kessory::Openings::write(c, { { QStringLiteral("11902"), -100 } }, &error));
-    kessory::Msg::clearShown();
-    kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
-    EXPECT_EQ(kessory::accounts::funDeleteAccount(QStringLiteral("11902")), kessory::accounts::DeleteResult::Refused);
-    EXPECT_EQ(kessory::Msg::shown().last().text, QStringLiteral("该科目已有期初余额，无法删除。"));
+    const kessory::accounts::DeleteCheck check = kessory::accounts::checkDelete(QStringLiteral("11902"));
+    EXPECT_EQ(check.result, kessory::accounts::DeleteResult::Refused);
+    EXPECT_EQ(check.message, QStringLiteral("该科目已有期初余额，无法删除。"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 财务科目 WHERE 科目编号 LIKE '11902%'")),
               QStringLiteral("1"));
 
     ASSERT_TRUE(kessory::Openings::write(c, { { QStringLiteral("11902"), 0 } }, &error));
-    kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
-    EXPECT_EQ(kessory::accounts::funDeleteAccount(QStringLiteral("11902")),
+    EXPECT_EQ(kessory::accounts::checkDelete(QStringLiteral("11902")).result,
               kessory::accounts::DeleteResult::Answered);
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 财务科目 WHERE 科目编号 = '11902'")),
-              QStringLiteral("0"));
+    EXPECT_EQ(kessory::accounts::deleteAccount(QStringLiteral("11902")).result,
+              kessory::accounts::WriteResult::Written);
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 财务科目 WHERE 科目编号 = '11902'")), QStringLiteral("0"));
 }

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 using namespace kessory::accounts;
-using kessory::Msg::Answer;
 using kessory::test::Refusal;
 using kessory::test::RefusedWrites;
 using kessory::test::TestDb;
@@ -28,20 +27,22 @@ TEST_P(AccountWriteFaults, EveryCommandSaysItFailedAndNothingChanges)
     add.name = "农业银行";
     add.category = "资产类";
     add.pageFormat = "金额式";
-    EXPECT_EQ(funAddAccount(add), WriteResult::Failed);
-    EXPECT_EQ(RefusedWrites::texts(), QStringList { "科目添加失败。" });
+    const WriteOutcome added = addAccount(add);
+    EXPECT_EQ(added.result, WriteResult::Failed);
+    EXPECT_EQ(added.message, "科目添加失败。");
 
-    kessory::Msg::clearShown();
     AccountInput modify = add;
     modify.code = "10201";
     modify.name = "中国工商银行";
-    EXPECT_EQ(funModifyAccount(modify), WriteResult::Failed);
-    EXPECT_EQ(RefusedWrites::texts(), QStringList { "科目修改失败。" });
+    const WriteOutcome modified = modifyAccount(modify);
+    EXPECT_EQ(modified.result, WriteResult::Failed);
+    EXPECT_EQ(modified.message, "科目修改失败。");
 
-    kessory::Msg::clearShown();
-    kessory::Msg::queueAnswer(Answer::Yes);
-    funDeleteAccount("10902"); // an account no voucher uses
-    EXPECT_EQ(RefusedWrites::texts(), (QStringList { "是否真的删除该科目?", "科目删除失败。" }));
+    ASSERT_EQ(checkDelete("10902").result, DeleteResult::Answered); // an account no voucher uses
+    const WriteOutcome deleted = deleteAccount("10902");
+    EXPECT_EQ(deleted.result, WriteResult::Failed);
+    EXPECT_EQ(deleted.message, "科目删除失败。");
+    EXPECT_TRUE(RefusedWrites::texts().isEmpty()) << "the core shows nothing; the account window does";
 
     EXPECT_EQ(file.afterRelease(), file.before());
 }

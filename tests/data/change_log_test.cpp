@@ -47,7 +47,7 @@ protected:
         store.arrLines[1].科目名称 = QStringLiteral("工商银行");
         store.arrLines[0].金额 = store.arrLines[1].金额 = amount;
         store.arrLines[1].方向 = true;
-        EXPECT_TRUE(store.funSaveVoucher(true));
+        EXPECT_TRUE(store.saveVoucher());
         return store.header.编号;
     }
 
@@ -62,27 +62,24 @@ TEST_F(ChangeLogTest, EveryWriteOfTheProgramIsLoggedAsStoredAndTheBookVerifiesWh
     VoucherStore a;
     const qint32 first = saveNew(a, 500.0);
     a.arrLines[0].金额 = a.arrLines[1].金额 = 600.0;
-    ASSERT_TRUE(a.funSaveVoucher(true));
+    ASSERT_TRUE(a.saveVoucher());
     Operators::setCurrent(Operators::Operator { QStringLiteral("王主管"), Operators::Role::Manager, false });
-    Msg::queueAnswer(Msg::Answer::Yes);
-    ASSERT_TRUE(a.funAuditVoucher({}));
+    ASSERT_TRUE(a.auditVoucher());
     VoucherStore b;
     saveNew(b, 70.0);
-    Msg::queueAnswer(Msg::Answer::Yes);
-    ASSERT_TRUE(b.funVoidVoucher({}));
+    ASSERT_TRUE(b.voidVoucher());
     VoucherStore c;
     saveNew(c, 80.0);
-    Msg::queueAnswer(Msg::Answer::Yes);
-    ASSERT_TRUE(c.funDeleteVoucher(true, {}));
+    ASSERT_TRUE(c.deleteVoucher());
 
     accounts::AccountInput input;
     input.code = QStringLiteral("1020199");
     input.name = QStringLiteral("分理处");
-    ASSERT_EQ(accounts::funAddAccount(input), accounts::WriteResult::Written);
+    ASSERT_EQ(accounts::addAccount(input).result, accounts::WriteResult::Written);
     input.name = QStringLiteral("城东分理处");
-    ASSERT_EQ(accounts::funModifyAccount(input), accounts::WriteResult::Written);
-    Msg::queueAnswer(Msg::Answer::Yes);
-    ASSERT_EQ(accounts::funDeleteAccount(QStringLiteral("1020199")), accounts::DeleteResult::Answered);
+    ASSERT_EQ(accounts::modifyAccount(input).result, accounts::WriteResult::Written);
+    ASSERT_EQ(accounts::checkDelete(QStringLiteral("1020199")).result, accounts::DeleteResult::Answered);
+    ASSERT_EQ(accounts::deleteAccount(QStringLiteral("1020199")).result, accounts::WriteResult::Written);
 
     const QList<ChangeLog::Row> log = ChangeLog::rows(connection());
     QStringList actions;

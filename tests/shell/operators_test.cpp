@@ -49,7 +49,7 @@ protected:
         store.arrLines[1].科目名称 = QStringLiteral("工商银行");
         store.arrLines[0].金额 = store.arrLines[1].金额 = 500.0;
         store.arrLines[1].方向 = true;
-        EXPECT_TRUE(store.funSaveVoucher(true));
+        EXPECT_TRUE(store.saveVoucher());
         return store.header.编号;
     }
     QString column(const QString& name, qint32 id)
@@ -103,20 +103,20 @@ TEST_F(OperatorsTest, ACashierEntersVouchersButMayNotAuditCloseOrChangeTheChart)
     const qint32 id = saveNew(store);
     EXPECT_EQ(column(QStringLiteral("制单人"), id), QStringLiteral("小李"));
 
-    Msg::clearShown();
-    Msg::queueAnswer(Msg::Answer::Yes);
-    EXPECT_FALSE(store.funAuditVoucher({}));
-    EXPECT_EQ(shownTexts(), QStringList { QStringLiteral("出纳不能审核凭证。") });
+    EXPECT_EQ(store.auditRefusal({}), QStringLiteral("出纳不能审核凭证。"));
     EXPECT_EQ(column(QStringLiteral("审核人"), id), QString());
 
     const QString accounts = db.scalar(QStringLiteral("SELECT count(*) FROM 财务科目"));
     accounts::AccountInput input;
     input.code = QStringLiteral("10199");
     input.name = QStringLiteral("备用金");
-    Msg::clearShown();
-    EXPECT_EQ(accounts::funAddAccount(input), accounts::WriteResult::Refused);
-    EXPECT_EQ(accounts::funDeleteAccount(QStringLiteral("10201")), accounts::DeleteResult::Refused);
-    EXPECT_EQ(shownTexts(), QStringList(2, QStringLiteral("出纳不能修改会计科目。")));
+    const accounts::WriteOutcome added = accounts::addAccount(input);
+    EXPECT_EQ(added.result, accounts::WriteResult::Refused);
+    EXPECT_EQ(added.message, QStringLiteral("出纳不能修改会计科目。"));
+    const accounts::DeleteCheck deleted = accounts::checkDelete(QStringLiteral("10201"));
+    EXPECT_EQ(deleted.result, accounts::DeleteResult::Refused);
+    EXPECT_EQ(deleted.message, QStringLiteral("出纳不能修改会计科目。"));
+    EXPECT_TRUE(Msg::shown().isEmpty());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 财务科目")), accounts);
 
     const PeriodClose::Result close = PeriodClose::closeNextMonth(cnn());
@@ -126,7 +126,7 @@ TEST_F(OperatorsTest, ACashierEntersVouchersButMayNotAuditCloseOrChangeTheChart)
 
     as(QStringLiteral("张会计"), Role::Accountant);
     EXPECT_TRUE(Operators::canCloseMonths());
-    EXPECT_EQ(accounts::funAddAccount(input), accounts::WriteResult::Written);
+    EXPECT_EQ(accounts::addAccount(input).result, accounts::WriteResult::Written);
 }
 
 TEST_F(OperatorsTest, TheMakerMayNotAuditAndTheNamesAreTheOperators)
@@ -137,14 +137,12 @@ TEST_F(OperatorsTest, TheMakerMayNotAuditAndTheNamesAreTheOperators)
     EXPECT_EQ(column(QStringLiteral("制单人"), id), QStringLiteral("张会计"));
     EXPECT_EQ(column(QStringLiteral("记账人"), id), QStringLiteral("张会计"));
 
-    Msg::queueAnswer(Msg::Answer::Yes);
-    EXPECT_FALSE(store.funAuditVoucher({}));
-    EXPECT_EQ(shownTexts(), QStringList { QStringLiteral("制单人与审核人不能为同一人。") });
+    EXPECT_EQ(store.auditRefusal({}), QStringLiteral("制单人与审核人不能为同一人。"));
     EXPECT_EQ(column(QStringLiteral("审核人"), id), QString());
 
     as(QStringLiteral("王主管"), Role::Manager);
-    Msg::queueAnswer(Msg::Answer::Yes);
-    EXPECT_TRUE(store.funAuditVoucher({}));
+    EXPECT_TRUE(store.auditRefusal({}).isEmpty());
+    EXPECT_TRUE(store.auditVoucher());
     EXPECT_EQ(column(QStringLiteral("审核人"), id), QStringLiteral("王主管"));
     // The audit names its auditor; who made and kept the voucher stays.
     EXPECT_EQ(column(QStringLiteral("制单人"), id), QStringLiteral("张会计"));
@@ -157,7 +155,7 @@ TEST_F(OperatorsTest, WithoutOperatorsTheNamesAreAsBefore)
     const qint32 id = saveNew(store);
     EXPECT_EQ(column(QStringLiteral("制单人"), id), QString());
     EXPECT_EQ(column(QStringLiteral("记账人"), id), QStringLiteral("USER"));
-    Msg::queueAnswer(Msg::Answer::Yes);
-    EXPECT_TRUE(store.funAuditVoucher({}));
+    EXPECT_TRUE(store.auditRefusal({}).isEmpty());
+    EXPECT_TRUE(store.auditVoucher());
     EXPECT_EQ(column(QStringLiteral("审核人"), id), QStringLiteral("ADMIN"));
 }

@@ -62,7 +62,7 @@ TestDb::~TestDb()
 
 void TestDb::open()
 {
-    ASSERT_TRUE(basDBOperate::funCheckDBFile(folder()));
+    ASSERT_TRUE(basDBOperate::locateDBFile(folder()));
     basDBOperate::RecordsetPtr rs;
     ASSERT_TRUE(basDBOperate::funOpenDB(rs));
 }

@@ -42,7 +42,7 @@ bool saveNew(VoucherStore& store, int lines, const QString& code = QStringLitera
     store.header.类别 = QStringLiteral("记");
     store.header.记账日期 = QStringLiteral("2026-05-06 10:00:00");
     fill(store, lines, code);
-    return store.funSaveVoucher(true);
+    return store.saveVoucher().ok;
 }
 
 // The id of the voucher 记<number>, 0 when there is none.
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     if (argc < 2)
         return 2;
     kessory::Msg::setTestMode(true);
-    if (!basDBOperate::funCheckDBFile(QString::fromLocal8Bit(argv[1])))
+    if (!basDBOperate::locateDBFile(QString::fromLocal8Bit(argv[1])))
         return 1;
     basDBOperate::RecordsetPtr rs;
     if (!basDBOperate::funOpenDB(rs))
@@ -98,13 +98,12 @@ int main(int argc, char** argv)
                 saveNew(store, 1 + round % 6, onOwn ? ownAccount : QStringLiteral("101"));
             } else if (latest != 0 && store.loadStored(latest)) {
                 if (round % 3 == 1) {
-                    kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
-                    store.funDeleteVoucher(true, StampSet {});
+                    store.deleteVoucher();
                 } else if (store.intLineCount > 0) {
                     QThread::msleep(1);
                     store.arrLines[0].摘要 = QStringLiteral("压力测试改");
                     store.header.月份 = 0;
-                    store.funSaveVoucher(true);
+                    store.saveVoucher();
                 }
             }
             QThread::msleep(1);
@@ -114,25 +113,24 @@ int main(int argc, char** argv)
             if (id != 0 && store.loadStored(id)) {
                 fill(store, 1 + round % 2, QStringLiteral("101"));
                 store.header.月份 = 0;
-                ok = store.funSaveVoucher(true);
+                ok = store.saveVoucher().ok;
             }
         } else if (round % 4 == 1) {
             // The latest voucher is deleted and the next new one takes its number.
             const qint32 id = idOf(VoucherStore::funNextVoucherNo("记") - 1);
             if (id != 0 && store.loadStored(id)) {
-                kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
-                ok = store.funDeleteVoucher(true, StampSet {}) && saveNew(store, 1 + round % 6);
+                ok = store.deleteVoucher() && saveNew(store, 1 + round % 6);
             }
         } else if (round % 4 == 2) {
             // An account of its own comes and goes; a voucher on it keeps it.
             if (accountExists(ownAccount)) {
-                kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
-                kessory::accounts::funDeleteAccount(ownAccount);
+                if (kessory::accounts::checkDelete(ownAccount).result == kessory::accounts::DeleteResult::Answered)
+                    kessory::accounts::deleteAccount(ownAccount);
             } else {
                 kessory::accounts::AccountInput in;
                 in.code = ownAccount;
                 in.name = QStringLiteral("压力测试户");
-                kessory::accounts::funAddAccount(in);
+                kessory::accounts::addAccount(in);
                 ok = saveNew(store, 2 + round % 5, ownAccount);
             }
         } else {

@@ -33,11 +33,6 @@ VoucherStore loaded(qint16 number, const QString& category)
     return store;
 }
 
-QString lastText()
-{
-    return Msg::shown().isEmpty() ? QString() : Msg::shown().last().text;
-}
-
 class PeriodCloseTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -104,40 +99,33 @@ TEST_F(PeriodCloseTest, AClosedMonthRefusesEveryVoucherWrite)
     added.arrLines[0] = loaded(2, QStringLiteral("记")).arrLines[0];
     added.arrLines[1] = loaded(2, QStringLiteral("记")).arrLines[1];
     added.arrLines[0].编号 = added.arrLines[1].编号 = 0;
-    EXPECT_FALSE(added.funSaveVoucher(true));
-    EXPECT_EQ(lastText(), closed);
+    EXPECT_EQ(added.saveVoucher().message, closed);
 
     // A January voucher changed, moved out to March, audited, voided, deleted; a March voucher moved into January.
     VoucherStore january = loaded(2, QStringLiteral("记"));
     january.arrLines[0].摘要 = QStringLiteral("改");
-    EXPECT_FALSE(january.funSaveVoucher(true));
+    EXPECT_EQ(january.saveVoucher().message, closed);
     january.header.记账日期 = QStringLiteral("2026-03-02");
     january.header.月份 = 0;
-    EXPECT_FALSE(january.funSaveVoucher(true));
-    EXPECT_EQ(lastText(), closed);
+    EXPECT_EQ(january.saveVoucher().message, closed);
     book.exec(QStringLiteral("UPDATE 记账凭证 SET 审核人 = '' WHERE 编号 = 2"));
     VoucherStore unaudited = loaded(2, QStringLiteral("记"));
-    Msg::queueAnswer(Msg::Answer::Yes);
-    EXPECT_FALSE(unaudited.funAuditVoucher(StampSet {}));
-    Msg::queueAnswer(Msg::Answer::Yes);
-    EXPECT_FALSE(unaudited.funVoidVoucher(StampSet {}));
-    Msg::queueAnswer(Msg::Answer::Yes);
-    EXPECT_FALSE(unaudited.funDeleteVoucher(true, StampSet {}));
-    EXPECT_EQ(lastText(), closed);
+    EXPECT_EQ(unaudited.auditVoucher().message, closed);
+    EXPECT_EQ(unaudited.voidVoucher().message, closed);
+    EXPECT_EQ(unaudited.deleteVoucher().message, closed);
     VoucherStore march = loaded(8, QStringLiteral("记"));
     march.header.记账日期 = QStringLiteral("2026-01-20");
     march.header.月份 = 0;
-    EXPECT_FALSE(march.funSaveVoucher(true));
-    EXPECT_EQ(lastText(), closed);
+    EXPECT_EQ(march.saveVoucher().message, closed);
     EXPECT_EQ(book.scalar(QStringLiteral("SELECT count(*) || '/' || total(金额) FROM 记账凭证内容")), count);
     EXPECT_EQ(book.scalar(QStringLiteral("SELECT 审核人 || 已作废 || 记账日期 FROM 记账凭证 WHERE 编号 = 2")),
               QStringLiteral("02026-01-05 09:30:00"));
 
     // February stays open, and January opens again after 反结账.
     VoucherStore february = loaded(5, QStringLiteral("记"));
-    EXPECT_TRUE(february.funSaveVoucher(true));
+    EXPECT_TRUE(february.saveVoucher());
     ASSERT_TRUE(PeriodClose::reopenLastMonth(db()).ok);
-    EXPECT_TRUE(loaded(2, QStringLiteral("记")).funSaveVoucher(true));
+    EXPECT_TRUE(loaded(2, QStringLiteral("记")).saveVoucher());
 }
 
 TEST_F(PeriodCloseTest, ProfitTransferCarriesTheMonthsProfitAndLossToTheProfitAccount)

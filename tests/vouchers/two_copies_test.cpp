@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 using kessory::VoucherStore;
-using kessory::Msg::Answer;
 using kessory::test::TestDb;
 
 TEST(TwoCopies, BothSaveNewVouchersAndNeitherLosesOne)
@@ -44,7 +43,7 @@ TEST(TwoCopies, BothSaveNewVouchersAndNeitherLosesOne)
             line.方向 = k == 1;
         }
         QThread::msleep(3);
-        if (store.funSaveVoucher(true))
+        if (store.saveVoucher())
             ++mine;
     }
     first.kill();
@@ -85,13 +84,14 @@ TEST(TwoCopies, DeletesRenumbersAndAccountDeletesOfTheOtherCopyLoseNothing)
     int refused = 0;
     for (int i = 0; i < 60; ++i) {
         if (i % 2 == 0) {
-            kessory::Msg::queueAnswer(Answer::Yes);
-            const auto result = kessory::accounts::funDeleteAccount("10299");
-            if (result == kessory::accounts::DeleteResult::NoAccount) {
+            const auto check = kessory::accounts::checkDelete("10299");
+            if (check.result == kessory::accounts::DeleteResult::Answered)
+                kessory::accounts::deleteAccount("10299");
+            if (check.result == kessory::accounts::DeleteResult::NoAccount) {
                 kessory::accounts::AccountInput in;
                 in.code = "10299";
                 in.name = "压力测试户";
-                kessory::accounts::funAddAccount(in);
+                kessory::accounts::addAccount(in);
             }
             continue;
         }
@@ -100,15 +100,13 @@ TEST(TwoCopies, DeletesRenumbersAndAccountDeletesOfTheOtherCopyLoseNothing)
         if (!mine.loadStored(latest.toInt()) || mine.intLineCount == 0)
             continue;
         QThread::msleep(10);
-        kessory::Msg::clearShown();
         mine.arrLines[0].摘要 = mark;
         mine.header.月份 = 0;
-        if (mine.funSaveVoucher(true)) {
+        if (const kessory::VoucherWrite write = mine.saveVoucher()) {
             ++edited;
         } else {
             ++refused;
-            ASSERT_EQ(kessory::Msg::shown().size(), 1);
-            const QString said = kessory::Msg::shown()[0].text;
+            const QString said = write.message;
             EXPECT_TRUE(said == VoucherStore::changedElsewhereMessage() || said == "保存凭证失败。")
                 << said.toStdString();
         }

@@ -13,7 +13,6 @@
 using kessory::StampSet;
 using kessory::typVoucherLine;
 using kessory::VoucherStore;
-using kessory::Msg::Answer;
 using kessory::test::TestDb;
 
 namespace {
@@ -72,14 +71,6 @@ VoucherStore loadedById(qint32 id)
 }
 
 const QString kChangedElsewhere = QStringLiteral("该凭证已被修改或删除，请刷新后再操作。");
-
-QStringList texts()
-{
-    QStringList t;
-    for (const auto& s : kessory::Msg::shown())
-        t << s.text;
-    return t;
-}
 
 class VoucherStoreTest : public ::testing::Test {
 protected:
@@ -143,17 +134,14 @@ TEST(VoucherLinesTest, CountStopsAtFirstEmptyLineAndNumbersTheLines)
 TEST_F(VoucherStoreTest, SaveInsertsThenUpdatesTheSameVoucher)
 {
     VoucherStore store;
-    int shownAgain = 0;
-    store.setSavedHandler([&] { ++shownAgain; });
     newVoucher(store, QStringLiteral("记"));
     const int expectedNo = db.scalar(QStringLiteral("SELECT max(凭证号码) FROM 记账凭证 WHERE 类别='记'")).toInt() + 1;
     EXPECT_EQ(store.header.凭证号码, expectedNo);
     const QString where = QStringLiteral(" WHERE 凭证号码=%1 AND 类别='记'").arg(expectedNo);
     twoLines(store, 320.5, 320.5);
 
-    ASSERT_TRUE(store.funSaveVoucher(false));
-    EXPECT_EQ(texts(), QStringList { QStringLiteral("凭证记录保存成功。") });
-    EXPECT_EQ(shownAgain, 1);
+    ASSERT_TRUE(store.saveVoucher());
+    EXPECT_TRUE(kessory::Msg::shown().isEmpty()) << "the window says that the voucher was saved";
     const QString id = db.scalar(QStringLiteral("SELECT 编号 FROM 记账凭证") + where);
     EXPECT_EQ(QString::number(store.header.编号), id);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT 月份||'/'||记账人||'/'||已作废||'/'||记账日期 FROM 记账凭证 WHERE 编号=")
@@ -168,7 +156,7 @@ TEST_F(VoucherStoreTest, SaveInsertsThenUpdatesTheSameVoucher)
     // Saved again later with a changed amount: the same header and lines are updated, not duplicated.
     kessory::Clock::setNow(QDateTime(QDate(2026, 4, 2), QTime(8, 0, 0)));
     store.arrLines[0].金额 = 400;
-    ASSERT_TRUE(store.funSaveVoucher(true));
+    ASSERT_TRUE(store.saveVoucher());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证") + where), QStringLiteral("1"));
     EXPECT_EQ(
         db.scalar(QStringLiteral("SELECT count(*)||'/'||sum(金额)||'/'||min(日期) FROM 记账凭证内容 WHERE 编号=") + id),
@@ -180,16 +168,15 @@ TEST_F(VoucherStoreTest, SaveInsertsThenUpdatesTheSameVoucher)
 TEST_F(VoucherStoreTest, IncompleteLineRefusesSilentlyAndNamesTheLine)
 {
     VoucherStore store;
-    int refusedAt = -1;
-    store.setIncompleteLineHandler([&](int line) { refusedAt = line; });
     newVoucher(store, QStringLiteral("记"));
     twoLines(store, 10, 10);
     store.arrLines[2] = makeLine(QStringLiteral("缺科目"), QString(), QString(), 10, false);
     const QString before = db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证"));
 
-    EXPECT_FALSE(store.funSaveVoucher(false));
-    EXPECT_EQ(refusedAt, 2);
-    EXPECT_TRUE(kessory::Msg::shown().isEmpty());
+    const kessory::VoucherWrite refused = store.saveVoucher();
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.incompleteLine, 2);
+    EXPECT_TRUE(refused.message.isEmpty());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证")), before);
 }
 
@@ -198,7 +185,7 @@ TEST_F(VoucherStoreTest, UnbalancedAndLinelessVouchersStillSave)
     VoucherStore store;
     newVoucher(store, QStringLiteral("转"));
     twoLines(store, 100, 90);
-    ASSERT_TRUE(store.funSaveVoucher(true));
+    ASSERT_TRUE(store.saveVoucher());
     EXPECT_EQ(
         db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=") + QString::number(store.header.编号)),
         QStringLiteral("2"));
@@ -206,7 +193,7 @@ TEST_F(VoucherStoreTest, UnbalancedAndLinelessVouchersStillSave)
     VoucherStore empty;
     newVoucher(empty, QStringLiteral("转"));
     EXPECT_EQ(empty.header.凭证号码, store.header.凭证号码 + 1);
-    ASSERT_TRUE(empty.funSaveVoucher(true));
+    ASSERT_TRUE(empty.saveVoucher());
     EXPECT_EQ(
         db.scalar(
             QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 类别='转' AND 凭证号码=%1").arg(empty.header.凭证号码)),
@@ -223,13 +210,13 @@ TEST_F(VoucherStoreTest, ShortenedVoucherDoesNotKeepItsOldTail)
     newVoucher(store, QStringLiteral("记"));
     twoLines(store, 10, 5);
     store.arrLines[2] = makeLine(QStringLiteral("第三行"), QStringLiteral("101"), QStringLiteral("现金"), 5, true);
-    ASSERT_TRUE(store.funSaveVoucher(true));
+    ASSERT_TRUE(store.saveVoucher());
     const QString id = QString::number(store.header.编号);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=") + id), QStringLiteral("3"));
 
     store.arrLines[2] = typVoucherLine {};
     store.arrLines[1].金额 = 10;
-    ASSERT_TRUE(store.funSaveVoucher(true));
+    ASSERT_TRUE(store.saveVoucher());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT group_concat(记录号) FROM 记账凭证内容 WHERE 编号=") + id),
               QStringLiteral("1,2"));
     EXPECT_EQ(loaded(store.header.凭证号码, QStringLiteral("记")).intLineCount, 2);
@@ -243,23 +230,19 @@ TEST_F(VoucherStoreTest, FailedThirdLineRollsBackTheWholeSave)
     const QString lines = db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容"));
 
     VoucherStore store;
-    int shownAgain = 0;
-    store.setSavedHandler([&] { ++shownAgain; });
     newVoucher(store, QStringLiteral("记"));
     twoLines(store, 10, 5);
     store.arrLines[2] = makeLine(QStringLiteral("第三行"), QStringLiteral("101"), QStringLiteral("现金"), 5, true);
-    EXPECT_FALSE(store.funSaveVoucher(false));
-
-    EXPECT_EQ(texts(), QStringList { QStringLiteral("在保存到第 3 条凭证明细时发生错误。") });
-    EXPECT_EQ(kessory::Msg::shown().first().title, QStringLiteral("提示"));
+    const kessory::VoucherWrite refused = store.saveVoucher();
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.message, QStringLiteral("在保存到第 3 条凭证明细时发生错误。"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*)||'/'||max(编号) FROM 记账凭证")), headers);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容")), lines);
-    EXPECT_EQ(shownAgain, 0);
     EXPECT_EQ(store.header.编号, 0) << "the id of a rolled-back header is not kept";
 
     // The connection is usable afterwards and the same voucher saves once the obstacle is gone.
     db.exec(QStringLiteral("DROP TRIGGER no_third"));
-    EXPECT_TRUE(store.funSaveVoucher(true));
+    EXPECT_TRUE(store.saveVoucher());
     EXPECT_EQ(
         db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=") + QString::number(store.header.编号)),
         QStringLiteral("3"));
@@ -272,8 +255,7 @@ TEST_F(VoucherStoreTest, FailedHeaderShowsTheSaveMessage)
     VoucherStore store;
     newVoucher(store, QStringLiteral("记"));
     twoLines(store, 1, 1);
-    EXPECT_FALSE(store.funSaveVoucher(false));
-    EXPECT_EQ(texts(), QStringList { QStringLiteral("保存凭证失败。") });
+    EXPECT_EQ(store.saveVoucher().message, QStringLiteral("保存凭证失败。"));
 }
 
 TEST_F(VoucherStoreTest, QuotesAndSignsInEveryTextFieldSaveAndReadBackUnchanged)
@@ -287,9 +269,9 @@ TEST_F(VoucherStoreTest, QuotesAndSignsInEveryTextFieldSaveAndReadBackUnchanged)
     twoLines(store, 12.34, 12.34);
     store.arrLines[0].摘要 = odd;
     store.arrLines[1].备注 = QStringLiteral("it's # 'x'");
-    ASSERT_TRUE(store.funSaveVoucher(true));
+    ASSERT_TRUE(store.saveVoucher());
     // Once more as an update.
-    ASSERT_TRUE(store.funSaveVoucher(true));
+    ASSERT_TRUE(store.saveVoucher());
 
     const VoucherStore back = loaded(store.header.凭证号码, QStringLiteral("记"));
     EXPECT_EQ(back.header.制单人, odd);
@@ -332,7 +314,7 @@ TEST_F(VoucherStoreTest, LineWhoseAccountIsGoneIsShownAndKeptBySave)
         names << line.科目代码 + QLatin1Char(' ') + line.科目名称;
     }
     EXPECT_TRUE(names.contains(QStringLiteral("2210101 （科目不存在）"))) << names.join(u',').toStdString();
-    ASSERT_TRUE(v.funSaveVoucher(true));
+    ASSERT_TRUE(v.saveVoucher());
     EXPECT_EQ(db.scalar(lines), before);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=3 AND 科目编号='2210101'")),
               QStringLiteral("1"));
@@ -345,13 +327,13 @@ TEST_F(VoucherStoreTest, StoredTextsGoInBoundSoADateCannotChangeTheStatement)
     const QString hostile = QStringLiteral("2026-01-05#, 已作废=1 Where 1 --");
     db.exec(QStringLiteral("UPDATE 记账凭证 SET 记账日期='%1' WHERE 编号=5").arg(hostile));
     VoucherStore v = loaded(4, QStringLiteral("记"));
-    kessory::Msg::queueAnswer(Answer::Yes);
-    EXPECT_FALSE(v.funAuditVoucher(StampSet {}));
+    ASSERT_TRUE(v.auditRefusal(StampSet {}).isEmpty());
+    const kessory::VoucherWrite refused = v.auditVoucher();
+    EXPECT_FALSE(refused);
     EXPECT_EQ(db.scalar(voided), before);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT 记账日期||'/'||审核人 FROM 记账凭证 WHERE 编号=5")), hostile + u'/');
     // The date that cannot be read is named; nothing is saved quietly.
-    ASSERT_EQ(texts().size(), 2);
-    EXPECT_TRUE(texts()[1].contains(hostile)) << texts()[1].toStdString();
+    EXPECT_TRUE(refused.message.contains(hostile)) << refused.message.toStdString();
 }
 
 TEST_F(VoucherStoreTest, DatesReadInTheCommonFormsAndOthersAreRefusedByName)
@@ -368,13 +350,13 @@ TEST_F(VoucherStoreTest, DatesReadInTheCommonFormsAndOthersAreRefusedByName)
     db.exec(QStringLiteral("UPDATE 记账凭证 SET 记账日期='2026-01-02 09:30' WHERE 编号=5"));
     VoucherStore v = loaded(4, QStringLiteral("记"));
     v.header.月份 = 0; // as the window leaves it
-    ASSERT_TRUE(v.funSaveVoucher(true));
+    ASSERT_TRUE(v.saveVoucher());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT 月份 FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
 
     v.header.记账日期 = QStringLiteral("二〇二六年");
-    EXPECT_FALSE(v.funSaveVoucher(true));
-    ASSERT_EQ(texts().size(), 1);
-    EXPECT_TRUE(texts()[0].contains(QStringLiteral("二〇二六年")));
+    const kessory::VoucherWrite refused = v.saveVoucher();
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(refused.message.contains(QStringLiteral("二〇二六年")));
 }
 
 TEST_F(VoucherStoreTest, HeaderAndLinesAreFoundByTheSameIdEvenWhenANumberIsTwice)
@@ -386,10 +368,9 @@ TEST_F(VoucherStoreTest, HeaderAndLinesAreFoundByTheSameIdEvenWhenANumberIsTwice
     const QString first = db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=5"));
     VoucherStore second = loadedById(900);
     second.arrLines[0].摘要 = QStringLiteral("重号改");
-    ASSERT_TRUE(second.funSaveVoucher(true));
+    ASSERT_TRUE(second.saveVoucher());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT 摘要 FROM 记账凭证内容 WHERE 编号=900")), QStringLiteral("重号改"));
-    kessory::Msg::queueAnswer(Answer::Yes);
-    ASSERT_TRUE(second.funDeleteVoucher(true, StampSet {}));
+    ASSERT_TRUE(second.deleteVoucher());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号 IN (5, 900)")), QStringLiteral("1"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=5")), first);
@@ -402,35 +383,30 @@ TEST_F(VoucherStoreTest, AWriteOfAVoucherChangedOrReplacedElsewhereIsRefused)
     VoucherStore mine = loaded(last, QStringLiteral("记"));
     // Another copy deletes the voucher and saves a new one, which takes the same number.
     VoucherStore other = loaded(last, QStringLiteral("记"));
-    kessory::Msg::queueAnswer(Answer::Yes);
-    ASSERT_TRUE(other.funDeleteVoucher(true, StampSet {}));
+    ASSERT_TRUE(other.deleteVoucher());
     newVoucher(other, QStringLiteral("记"));
     ASSERT_EQ(other.header.凭证号码, last);
     twoLines(other, 1, 1);
-    ASSERT_TRUE(other.funSaveVoucher(true));
+    ASSERT_TRUE(other.saveVoucher());
     const QString theirs = QStringLiteral("SELECT group_concat(摘要||金额) FROM 记账凭证内容 WHERE 编号=")
         + QString::number(other.header.编号);
     const QString stored = db.scalar(theirs);
 
-    kessory::Msg::clearShown();
     mine.header.编号 = other.header.编号; // even a window that took the new id over cannot write it
-    EXPECT_FALSE(mine.funSaveVoucher(true));
-    kessory::Msg::queueAnswer(Answer::Yes);
-    EXPECT_FALSE(mine.funDeleteVoucher(true, StampSet {}));
-    EXPECT_EQ(texts(), (QStringList { kChangedElsewhere, QStringLiteral("是否删除当前凭证？"), kChangedElsewhere }));
+    EXPECT_EQ(mine.saveVoucher().message, kChangedElsewhere);
+    EXPECT_EQ(mine.deleteVoucher().message, kChangedElsewhere);
     EXPECT_EQ(db.scalar(theirs), stored);
 
     // A voucher changed by another copy since it was shown is not overwritten either.
     VoucherStore a = loaded(1, QStringLiteral("记"));
     VoucherStore b = loaded(1, QStringLiteral("记"));
     b.arrLines[0].摘要 = QStringLiteral("另一个程序改的");
-    ASSERT_TRUE(b.funSaveVoucher(true));
+    ASSERT_TRUE(b.saveVoucher());
     a.arrLines[0].摘要 = QStringLiteral("这个程序改的");
-    EXPECT_FALSE(a.funSaveVoucher(true));
-    EXPECT_EQ(texts().last(), kChangedElsewhere);
+    EXPECT_EQ(a.saveVoucher().message, kChangedElsewhere);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 摘要='另一个程序改的'")),
               QStringLiteral("1"));
-    EXPECT_TRUE(b.funSaveVoucher(true)) << "the copy that wrote last can write again";
+    EXPECT_TRUE(b.saveVoucher()) << "the copy that wrote last can write again";
 }
 
 TEST_F(VoucherStoreTest, OddHeadersAndTextsAreNeverSavedAsSomethingElse)
@@ -447,7 +423,7 @@ TEST_F(VoucherStoreTest, OddHeadersAndTextsAreNeverSavedAsSomethingElse)
         v.header.类别 = QStringLiteral("记");
         v.header.凭证号码 = 1;
         v.header.附单据数 = 7;
-        ASSERT_TRUE(v.funSaveVoucher(true));
+        ASSERT_TRUE(v.saveVoucher());
     }
     EXPECT_EQ(db.scalar(headers), count);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT 编号||附单据数||记账日期 FROM 记账凭证 WHERE 凭证号码=1 AND 类别='记'")),
@@ -461,15 +437,15 @@ TEST_F(VoucherStoreTest, OddHeadersAndTextsAreNeverSavedAsSomethingElse)
     newVoucher(n, QStringLiteral("记"));
     twoLines(n, 5, 5);
     n.arrLines[0].摘要 = QStringLiteral("提取") + QChar(u'\0') + QStringLiteral("现金");
-    ASSERT_TRUE(n.funSaveVoucher(true));
+    ASSERT_TRUE(n.saveVoucher());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 摘要='提取现金' AND 编号=")
                         + QString::number(n.header.编号)),
               QStringLiteral("2"));
     n.arrLines[1].摘要 = QString(VoucherStore::kMaxTextLength + 1, u'长');
-    kessory::Msg::clearShown();
-    EXPECT_FALSE(n.funSaveVoucher(true));
-    ASSERT_EQ(texts().size(), 1);
-    EXPECT_TRUE(texts()[0].startsWith(QStringLiteral("第 2 条凭证明细的摘要超过"))) << texts()[0].toStdString();
+    const kessory::VoucherWrite refused = n.saveVoucher();
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(refused.message.startsWith(QStringLiteral("第 2 条凭证明细的摘要超过")))
+        << refused.message.toStdString();
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT max(length(摘要)) FROM 记账凭证内容 WHERE 编号=")
                         + QString::number(n.header.编号)),
               QStringLiteral("4"));
@@ -490,21 +466,14 @@ TEST(VoucherTotalsOverflowTest, AmountsBeyondTheControlStopAtTheLimitInsteadOfOv
     EXPECT_EQ(t.difference(), std::numeric_limits<qint64>::max() - 100);
 }
 
-TEST_F(VoucherStoreTest, VoidAsksThenSavesAndIsRefusedOnLockedVouchers)
+TEST_F(VoucherStoreTest, VoidSavesAndIsRefusedOnLockedVouchers)
 {
     VoucherStore v = loaded(4, QStringLiteral("记"));
-    StampSet none;
-    EXPECT_FALSE(v.funVoidVoucher(none)) << "no queued answer reads as No";
-    EXPECT_EQ(texts(), QStringList { QStringLiteral("是否作废当前凭证？") });
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 已作废 FROM 记账凭证 WHERE 编号=5")), QStringLiteral("0"));
-
-    kessory::Msg::clearShown();
-    kessory::Msg::queueAnswer(Answer::Yes);
     StampSet unbalanced;
     unbalanced.set(kessory::Stamp::Unbalanced, true);
-    EXPECT_TRUE(v.funVoidVoucher(unbalanced)) << "the unbalanced stamp does not block voiding";
-    EXPECT_EQ(texts(), (QStringList { QStringLiteral("是否作废当前凭证？"), QStringLiteral("当前凭证已作废。") }));
-    EXPECT_EQ(kessory::Msg::shown().first().buttons, kessory::Msg::Buttons::YesNo);
+    EXPECT_TRUE(v.voidRefusal(unbalanced).isEmpty()) << "the unbalanced stamp does not block voiding";
+    EXPECT_TRUE(v.voidVoucher());
+    EXPECT_TRUE(kessory::Msg::shown().isEmpty());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT 已作废 FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT min(日期) FROM 记账凭证内容 WHERE 编号=5")),
               QStringLiteral("2026-03-15 10:30:00"))
@@ -512,11 +481,9 @@ TEST_F(VoucherStoreTest, VoidAsksThenSavesAndIsRefusedOnLockedVouchers)
 
     for (auto stamp :
          { kessory::Stamp::Voided, kessory::Stamp::Audited, kessory::Stamp::Extra3, kessory::Stamp::Extra4 }) {
-        kessory::Msg::clearShown();
         StampSet s;
         s.set(stamp, true);
-        EXPECT_FALSE(v.funVoidVoucher(s));
-        EXPECT_EQ(texts(), QStringList { QStringLiteral("该凭证无法作废。") });
+        EXPECT_EQ(v.voidRefusal(s), QStringLiteral("该凭证无法作废。"));
     }
 }
 
@@ -524,42 +491,23 @@ TEST_F(VoucherStoreTest, AuditIsRefusedUnderAnyStampAndWritesTheAuditor)
 {
     VoucherStore v = loaded(4, QStringLiteral("记"));
     for (int i = 0; i < kessory::kStampCount; ++i) {
-        kessory::Msg::clearShown();
         StampSet s;
         s.shown[static_cast<std::size_t>(i)] = true;
-        EXPECT_FALSE(v.funAuditVoucher(s));
-        EXPECT_EQ(texts(), QStringList { QStringLiteral("无法完成审核或已审核。") });
+        EXPECT_EQ(v.auditRefusal(s), QStringLiteral("无法完成审核或已审核。"));
     }
-    kessory::Msg::clearShown();
-    kessory::Msg::queueAnswer(Answer::No);
-    EXPECT_FALSE(v.funAuditVoucher(StampSet {}));
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 审核人 FROM 记账凭证 WHERE 编号=5")), QString());
-
-    kessory::Msg::clearShown();
-    kessory::Msg::queueAnswer(Answer::Yes);
-    EXPECT_TRUE(v.funAuditVoucher(StampSet {}));
-    EXPECT_EQ(texts(), (QStringList { QStringLiteral("是否审核当前凭证？"), QStringLiteral("凭证审核完成。") }));
+    EXPECT_TRUE(v.auditRefusal(StampSet {}).isEmpty());
+    EXPECT_TRUE(v.auditVoucher());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT 审核人 FROM 记账凭证 WHERE 编号=5")), QStringLiteral("ADMIN"));
 }
 
-TEST_F(VoucherStoreTest, DeleteRemovesHeaderAndLinesAfterYes)
+TEST_F(VoucherStoreTest, DeleteRemovesHeaderAndLines)
 {
     VoucherStore v = loaded(4, QStringLiteral("记"));
-    kessory::Msg::queueAnswer(Answer::No);
-    EXPECT_FALSE(v.funDeleteVoucher(false, StampSet {}));
-    EXPECT_EQ(texts(), QStringList { QStringLiteral("是否删除当前凭证？") });
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
-
     StampSet audited;
     audited.set(kessory::Stamp::Audited, true);
-    kessory::Msg::clearShown();
-    EXPECT_FALSE(v.funDeleteVoucher(false, audited));
-    EXPECT_EQ(texts(), QStringList { QStringLiteral("该凭证无法完成删除操作。") });
-
-    kessory::Msg::clearShown();
-    kessory::Msg::queueAnswer(Answer::Yes);
-    EXPECT_TRUE(v.funDeleteVoucher(false, StampSet {}));
-    EXPECT_EQ(texts(), (QStringList { QStringLiteral("是否删除当前凭证？"), QStringLiteral("凭证删除成功。") }));
+    EXPECT_EQ(v.deleteRefusal(audited), QStringLiteral("该凭证无法完成删除操作。"));
+    EXPECT_TRUE(v.deleteRefusal(StampSet {}).isEmpty());
+    EXPECT_TRUE(v.deleteVoucher());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=5")), QStringLiteral("0"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=5")), QStringLiteral("0"));
 }
@@ -568,11 +516,9 @@ TEST_F(VoucherStoreTest, VoucherWithoutStoredLinesCanBeDeleted)
 {
     VoucherStore v;
     newVoucher(v, QStringLiteral("转"));
-    ASSERT_TRUE(v.funSaveVoucher(true));
+    ASSERT_TRUE(v.saveVoucher());
     VoucherStore back = loaded(v.header.凭证号码, QStringLiteral("转"));
-    kessory::Msg::queueAnswer(Answer::Yes);
-    EXPECT_TRUE(back.funDeleteVoucher(false, StampSet {}));
-    EXPECT_EQ(texts().last(), QStringLiteral("凭证删除成功。"));
+    EXPECT_TRUE(back.deleteVoucher());
     EXPECT_EQ(
         db.scalar(
             QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 类别='转' AND 凭证号码=%1").arg(v.header.凭证号码)),
@@ -584,19 +530,14 @@ TEST_F(VoucherStoreTest, FailedLineDeleteKeepsEverythingAndSaysSo)
     db.exec(QStringLiteral(
         "CREATE TRIGGER keep_lines BEFORE DELETE ON 记账凭证内容 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
     VoucherStore v = loaded(4, QStringLiteral("记"));
-    kessory::Msg::queueAnswer(Answer::Yes);
-    EXPECT_FALSE(v.funDeleteVoucher(false, StampSet {}));
-    EXPECT_EQ(texts().last(), QStringLiteral("凭证内容删除失败。"));
+    EXPECT_EQ(v.deleteVoucher().message, QStringLiteral("凭证内容删除失败。"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=5")), QStringLiteral("1"));
 
     // A failing header delete rolls the line delete back.
     db.exec(QStringLiteral("DROP TRIGGER keep_lines"));
     db.exec(
         QStringLiteral("CREATE TRIGGER keep_header BEFORE DELETE ON 记账凭证 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
-    kessory::Msg::clearShown();
-    kessory::Msg::queueAnswer(Answer::Yes);
-    EXPECT_FALSE(v.funDeleteVoucher(false, StampSet {}));
-    EXPECT_EQ(texts().last(), QStringLiteral("凭证删除失败。"));
+    EXPECT_EQ(v.deleteVoucher().message, QStringLiteral("凭证删除失败。"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证内容 WHERE 编号=5")), QStringLiteral("2"));
 }
 

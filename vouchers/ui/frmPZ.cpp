@@ -110,9 +110,6 @@ frmPZ::frmPZ(QWidget* parent)
     m_timRefresh->setInterval(100);
     connect(m_timRefresh, &QTimer::timeout, this, &frmPZ::onTimerTick);
 
-    m_store.setIncompleteLineHandler([this](int line) { bringLineIntoView(line); });
-    m_store.setSavedHandler([this] { funOpenVoucherList(kessory::VoucherSql::voucherById(m_store.header.编号)); });
-
     setMinimumSize(kPaperWidth + tw(100), kToolBarHeight + kPaperHeight + tw(400));
     // The tool bar with 打印 and 导出 is wider than the paper: it sets the least width.
     setMinimumWidth(qMax(minimumWidth(), m_fraCtrl->geometry().right() + 8 + m_cmd_Quit->width() + tw(100)));

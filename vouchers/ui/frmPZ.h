@@ -90,6 +90,16 @@ private:
     // Shows why the shown voucher (or one dated date) cannot be written: a read-only book or a closed month.
     bool writeRefused(const QString& date);
 
+    // The writes of the shown voucher: the store's silent write between the window's questions and messages.
+    bool funSaveVoucher(bool silent);
+    bool funVoidVoucher();
+    bool funAuditVoucher(const kessory::StampSet& stamps);
+    bool funDeleteVoucher(bool silent);
+    // True for a done write; otherwise brings the incomplete line into view or shows why the write was refused.
+    bool writeDone(const kessory::VoucherWrite& write);
+    // Puts the list on the voucher just written and shows it afresh.
+    void showWritten();
+
     // Commands.
     void onFirst();
     void onPrevious();

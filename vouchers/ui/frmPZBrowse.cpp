@@ -383,7 +383,7 @@ bool frmPZ::onSave()
     }
     if (writeRefused(dateText()) || !dateHolds() || !balanceHolds())
         return false;
-    return m_store.funSaveVoucher(false);
+    return funSaveVoucher(false);
 }
 
 bool frmPZ::dateHolds()
@@ -416,7 +416,7 @@ void frmPZ::onVoid()
 {
     if (writeRefused(QString()) || !attachmentCountHolds())
         return;
-    m_store.funVoidVoucher(m_stamps);
+    funVoidVoucher();
 }
 
 void frmPZ::onAudit()
@@ -427,14 +427,14 @@ void frmPZ::onAudit()
     kessory::StampSet stamps = m_stamps;
     if (m_store.funCountLines() == 0)
         stamps.set(Stamp::Unbalanced, true);
-    m_store.funAuditVoucher(stamps);
+    funAuditVoucher(stamps);
 }
 
 void frmPZ::onDelete()
 {
     if (writeRefused(QString()))
         return;
-    if (m_store.funDeleteVoucher(false, m_stamps))
+    if (funDeleteVoucher(false))
         funOpenVoucherList(QString());
 }
 

@@ -183,7 +183,10 @@ TEST_F(VoucherWindowTest, VoidAuditAndDeleteThroughTheirQuestions)
     EXPECT_FALSE(stampShown(w, 2));
     kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
     click(w, QStringLiteral("cmd_SH"));
-    EXPECT_EQ(shownTexts().last(), QStringLiteral("凭证审核完成。"));
+    EXPECT_EQ(shownTexts(),
+              (QStringList { QStringLiteral("是否审核当前凭证？"), QStringLiteral("是否审核当前凭证？"),
+                             QStringLiteral("凭证审核完成。") }));
+    EXPECT_EQ(kessory::Msg::shown().first().buttons, kessory::Msg::Buttons::YesNo);
     EXPECT_TRUE(stampShown(w, 2)) << "the audited voucher is shown afresh";
     EXPECT_EQ(text(w, QStringLiteral("lbl_SHR")), QStringLiteral("ADMIN"));
     EXPECT_FALSE(child<QLineEdit>(w, QStringLiteral("txtZY_0"))->isEnabled());
@@ -207,7 +210,9 @@ TEST_F(VoucherWindowTest, VoidAuditAndDeleteThroughTheirQuestions)
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=7")), QStringLiteral("1"));
     kessory::Msg::queueAnswer(kessory::Msg::Answer::Yes);
     click(w, QStringLiteral("cmd_DeleteRec"));
-    EXPECT_EQ(shownTexts().last(), QStringLiteral("凭证删除成功。"));
+    EXPECT_EQ(shownTexts(),
+              (QStringList { QStringLiteral("是否删除当前凭证？"), QStringLiteral("是否删除当前凭证？"),
+                             QStringLiteral("凭证删除成功。") }));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM 记账凭证 WHERE 编号=7")), QStringLiteral("0"));
     EXPECT_EQ(text(w, QStringLiteral("lbl_ID")), QStringLiteral("1"))
         << "the full list is shown from its first voucher";
@@ -295,4 +300,20 @@ TEST_F(VoucherWindowTest, CategoryLabelChoosesTheCategoryOfANewVoucherOnly)
     EXPECT_EQ(text(w, QStringLiteral("lbl_PZTitle")), QStringLiteral("转 账 凭 证"));
     EXPECT_EQ(text(w, QStringLiteral("lbl_PZLB")), QStringLiteral("转字"));
     EXPECT_EQ(child<QComboBox>(w, QStringLiteral("cmb_Search"))->currentText(), QStringLiteral("转"));
+}
+
+TEST_F(VoucherWindowTest, ARefusedSaveIsSaidOnceAndTheVoucherStaysShown)
+{
+    TestDb db(TestDb::Rows::Sample);
+    db.exec(QStringLiteral("CREATE TRIGGER keep BEFORE UPDATE ON 记账凭证 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+    frmPZ* w = open();
+    search(w, QStringLiteral("记"), QStringLiteral("4"));
+    ASSERT_EQ(text(w, QStringLiteral("lbl_ID")), QStringLiteral("5"));
+    kessory::Msg::clearShown();
+    click(w, QStringLiteral("cmd_Save"));
+    QApplication::processEvents();
+    ASSERT_EQ(kessory::Msg::shown().size(), 1);
+    EXPECT_EQ(kessory::Msg::shown()[0].text, QStringLiteral("保存凭证失败。"));
+    EXPECT_EQ(kessory::Msg::shown()[0].title, QStringLiteral("提示"));
+    EXPECT_EQ(text(w, QStringLiteral("lbl_ID")), QStringLiteral("5"));
 }

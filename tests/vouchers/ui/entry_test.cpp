@@ -1,4 +1,4 @@
-#include "accounts/AccountWrite.h"
+#include "accounts/ui/AccountCommands.h"
 #include "controls/ui/ctlCashFormat.h"
 #include "tests/vouchers/ui/VoucherWindowHelpers.h"
 

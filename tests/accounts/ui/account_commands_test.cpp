@@ -1,5 +1,4 @@
-#include "accounts/AccountWrite.h"
-
+#include "accounts/ui/AccountCommands.h"
 #include "shell/Msg.h"
 #include "tests/support/TestDb.h"
 
