@@ -7,6 +7,7 @@
 #include "shell/Clock.h"
 #include "vouchers/VoucherStore.h"
 
+#include <QCryptographicHash>
 #include <QStringList>
 #include <sqlite3.h>
 
@@ -63,7 +64,7 @@ Duration saveByProduct()
     return took;
 }
 
-// The same voucher in one transaction of six inserts, each prepared from SQLite's own text.
+// The same voucher in one transaction of six inserts and its change-log row, each prepared from SQLite's own text.
 Duration saveByFloor()
 {
     sqlite3* db = basDBOperate::cnnDB->handle();
@@ -100,6 +101,20 @@ Duration saveByFloor()
                          sqlite3_bind_text(st, 5, summary.constData(), -1, SQLITE_TRANSIENT);
                          sqlite3_bind_text(st, 6, kCodes[i], -1, SQLITE_STATIC);
                          sqlite3_bind_text(st, 7, day.constData(), -1, SQLITE_TRANSIENT);
+                     });
+        }
+        // Every write of the program leaves one row in the change log, chained to the one before by its hash.
+        if (ok) {
+            const QByteArray previous = QByteArray::number(id - 1);
+            const QByteArray hash
+                = QCryptographicHash::hash(previous + day + QByteArray::number(id), QCryptographicHash::Sha256).toHex();
+            ok = run(QStringLiteral("INSERT INTO 操作日志 (时间, 操作员, 动作, 对象类型, 对象, 前哈希, 哈希) "
+                                    "VALUES (?, '', '保存', '凭证', ?, ?, ?)"),
+                     [&](sqlite3_stmt* st) {
+                         sqlite3_bind_text(st, 1, day.constData(), -1, SQLITE_TRANSIENT);
+                         sqlite3_bind_int64(st, 2, id);
+                         sqlite3_bind_text(st, 3, previous.constData(), -1, SQLITE_TRANSIENT);
+                         sqlite3_bind_text(st, 4, hash.constData(), -1, SQLITE_TRANSIENT);
                      });
         }
         if (!ok || sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
