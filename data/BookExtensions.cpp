@@ -13,15 +13,12 @@ namespace kessory {
 
 bool hasTable(Connection& connection, const char* table)
 {
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(connection.handle(), "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1", -1,
-                           &stmt, nullptr)
-        != SQLITE_OK)
+    // Asked on every write by the features that keep tables of their own: the statement stays prepared.
+    Statement st = connection.prepare(QStringLiteral("Select 1 From sqlite_master Where type = 'table' And name = ?"));
+    if (!st.valid())
         return false;
-    sqlite3_bind_text(stmt, 1, table, -1, SQLITE_STATIC);
-    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
-    sqlite3_finalize(stmt);
-    return found;
+    st.bind(1, QString::fromUtf8(table));
+    return st.step() == 1;
 }
 
 bool ensureExtensionTables(Connection& connection)
