@@ -4,6 +4,7 @@
 #include "shell/Clock.h"
 #include "shell/Msg.h"
 #include "shell/Operators.h"
+#include "tests/support/CashVoucher.h"
 #include "tests/support/TestDb.h"
 #include "vouchers/PeriodClose.h"
 #include "vouchers/VoucherStore.h"
@@ -36,22 +37,7 @@ protected:
     }
 
     // A new two-line voucher saved as the window saves it; its 编号.
-    qint32 saveNew(VoucherStore& store)
-    {
-        store.funClearBuffer();
-        store.header.类别 = QStringLiteral("记");
-        store.header.凭证号码 = static_cast<qint16>(VoucherStore::funNextVoucherNo(QStringLiteral("记")));
-        store.header.记账日期 = Clock::generalDate();
-        store.arrLines[0].摘要 = store.arrLines[1].摘要 = QStringLiteral("提取现金");
-        store.arrLines[0].科目代码 = QStringLiteral("101");
-        store.arrLines[0].科目名称 = QStringLiteral("现金");
-        store.arrLines[1].科目代码 = QStringLiteral("10201");
-        store.arrLines[1].科目名称 = QStringLiteral("工商银行");
-        store.arrLines[0].金额 = store.arrLines[1].金额 = 500.0;
-        store.arrLines[1].方向 = true;
-        EXPECT_TRUE(store.saveVoucher());
-        return store.header.编号;
-    }
+    qint32 saveNew(VoucherStore& store) { return kessory::test::saveCashVoucher(store, 500.0); }
     QString column(const QString& name, qint32 id)
     {
         return db.scalar(QStringLiteral("SELECT %1 FROM 记账凭证 WHERE 编号 = %2").arg(name).arg(id));
