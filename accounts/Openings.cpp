@@ -7,8 +7,6 @@
 #include "data/Connection.h"
 #include "vouchers/PeriodClose.h"
 
-#include <sqlite3.h>
-
 namespace kessory::Openings {
 
 qint64 balanceCents(Connection* connection, const QString& code)
@@ -112,8 +110,8 @@ bool write(Connection* connection, const std::map<QString, qint64>& leafBalances
     std::map<QString, bool> leaves;
     for (const Row& row : chartRows(connection))
         leaves[row.code] = row.leaf;
-    Statement put
-        = connection->prepare(QStringLiteral("Insert Or Replace Into 期初余额 (科目编号, 余额) Values (?, ?)"));
+    Statement put = connection->prepare(QStringLiteral("Insert Into 期初余额 (科目编号, 余额) Values (?, ?) "
+                                                       "On Conflict (科目编号) Do Update Set 余额 = excluded.余额"));
     Statement drop = connection->prepare(QStringLiteral("Delete From 期初余额 Where 科目编号 = ?"));
     for (const auto& [code, cents] : leafBalances) {
         const auto found = leaves.find(code);
@@ -125,7 +123,7 @@ bool write(Connection* connection, const std::map<QString, qint64>& leafBalances
             st.bind(2, cents);
         if (!st.valid() || st.step() != 0)
             return fail(QStringLiteral("期初余额保存失败：数据文件无法写入。"));
-        sqlite3_reset(st.handle());
+        st.reset();
     }
     // The openings as stored now, as one digest.
     const QString digest

@@ -2,28 +2,36 @@
 
 #include "data/Connection.h"
 
-#include <sqlite3.h>
-
 namespace kessory::BookAccess {
 
 bool isReadOnly(Connection* connection)
 {
     if (!connection)
         return false;
-    return sqlite3_db_readonly(connection->handle(), "main") == 1 || isKeptYear(connection);
+    return connection->isReadOnly() || isKeptYear(connection);
 }
 
 bool isKeptYear(Connection* connection)
 {
     if (!connection)
         return false;
-    Statement st = connection->prepare(QStringLiteral("PRAGMA query_only"));
-    return st.valid() && st.step() == 1 && st.column(0).toInt() != 0;
+    const bool server = connection->engine() == Engine::Postgres;
+    Statement st
+        = connection->prepare(server ? QStringLiteral("Select current_setting('default_transaction_read_only')")
+                                     : QStringLiteral("PRAGMA query_only"));
+    if (!st.valid() || st.step() != 1)
+        return false;
+    return server ? st.column(0).toString() == QLatin1String("on") : st.column(0).toInt() != 0;
 }
 
 bool makeReadOnly(Connection* connection)
 {
-    return connection && connection->exec("PRAGMA query_only = 1") && isKeptYear(connection);
+    if (!connection)
+        return false;
+    const bool set = connection->engine() == Engine::Postgres
+        ? connection->exec("SET default_transaction_read_only = on")
+        : connection->exec("PRAGMA query_only = 1");
+    return set && isKeptYear(connection);
 }
 
 QString writeRefusal(Connection* connection)

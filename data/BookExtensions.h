@@ -9,6 +9,10 @@ class Connection;
 // writable file refused them. A read-only file is left alone (true): each feature then behaves as without its tables.
 bool ensureExtensionTables(Connection& connection);
 
+// Creates every table, index and function of a book in the connection's schema on a PostgreSQL server (those that
+// are there are kept); all or nothing.
+bool createServerTables(Connection& connection);
+
 // Whether the open book has the named table.
 bool hasTable(Connection& connection, const char* table);
 

@@ -24,7 +24,7 @@ bool setValue(Connection* connection, const QString& key, const QString& value)
 {
     if (!connection || !hasTable(*connection, "账套设置"))
         return false;
-    Statement st = connection->prepare(QStringLiteral("Insert Or Replace Into 账套设置 (项目, 值) Values (?, ?)"));
+    Statement st = connection->prepare(QStringLiteral("Insert Into 账套设置 (项目, 值) Values (?, ?) On Conflict (项目) Do Update Set 值 = excluded.值"));
     if (!st.valid())
         return false;
     st.bind(1, key);

@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
-#include <sqlite3.h>
 
 namespace kessory::ChangeLog {
 namespace {
@@ -85,10 +84,15 @@ qint64 lastSequence(Connection& connection)
     Statement st = connection.prepare(QStringLiteral("Select Max(序号) From 操作日志"));
     if (st.valid() && st.step() == 1)
         last = st.column(0).toLongLong();
-    // Rows removed from the end leave their numbers used: the next row never takes them again.
-    Statement seq = connection.prepare(QStringLiteral("Select seq From sqlite_sequence Where name = ?"));
+    // Rows removed from the end leave their numbers used: the next row never takes them again. A book file keeps the
+    // highest number in sqlite_sequence; a server in the column's sequence, moved on by append().
+    Statement seq = connection.prepare(
+        connection.engine() == Engine::Postgres
+            ? QStringLiteral("Select pg_sequence_last_value(pg_get_serial_sequence('操作日志', '序号')::regclass)")
+            : QStringLiteral("Select seq From sqlite_sequence Where name = ?"));
     if (seq.valid()) {
-        seq.bind(1, QString::fromUtf8(kTable));
+        if (connection.engine() == Engine::Sqlite)
+            seq.bind(1, QString::fromUtf8(kTable));
         if (seq.step() == 1)
             last = std::max(last, seq.column(0).toLongLong());
     }
@@ -105,7 +109,7 @@ QString lastHash(Connection& connection)
 
 bool writable(Connection& connection)
 {
-    return sqlite3_db_readonly(connection.handle(), "main") == 0;
+    return !connection.isReadOnly();
 }
 
 } // namespace
@@ -149,7 +153,13 @@ bool append(Connection& connection, const Entry& entry)
                                 row.target, row.note, row.digest,       row.previousHash, row.hash };
     for (int i = 0; i < 10; ++i)
         st.bind(i + 1, values[i]);
-    return st.step() == 0;
+    if (st.step() != 0)
+        return false;
+    if (connection.engine() == Engine::Sqlite)
+        return true;
+    Statement used = connection.prepare(QStringLiteral("Select setval(pg_get_serial_sequence('操作日志', '序号'), ?)"));
+    used.bind(1, row.seq);
+    return used.step() == 1;
 }
 
 QString voucherDigest(Connection& connection, qint64 voucherId)

@@ -2,9 +2,11 @@
 
 #include "data/DataLog.h"
 #include "data/DateText.h"
+#include "data/PostgresRun.h"
 #include "data/SqlRewrite.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace kessory {
@@ -89,11 +91,19 @@ Statement::Statement(sqlite3_stmt* stmt, Connection* errorsTo)
 {
 }
 
+Statement::Statement(Connection* owner, PgRunPtr run)
+    : m_owner(owner)
+    , m_ownerAlive(owner ? owner->aliveFlag() : nullptr)
+    , m_pg(std::move(run))
+{
+}
+
 Statement::Statement(Statement&& other) noexcept
     : m_owner(other.m_owner)
     , m_errorsTo(other.m_errorsTo)
     , m_ownerAlive(std::move(other.m_ownerAlive))
     , m_stmt(other.m_stmt)
+    , m_pg(std::move(other.m_pg))
     , m_key(std::move(other.m_key))
 {
     other.m_stmt = nullptr;
@@ -107,6 +117,7 @@ Statement& Statement::operator=(Statement&& other) noexcept
         m_errorsTo = other.m_errorsTo;
         m_ownerAlive = std::move(other.m_ownerAlive);
         m_stmt = other.m_stmt;
+        m_pg = std::move(other.m_pg);
         m_key = std::move(other.m_key);
         other.m_stmt = nullptr;
     }
@@ -120,6 +131,7 @@ Statement::~Statement()
 
 void Statement::release()
 {
+    m_pg.reset();
     if (m_stmt) {
         if (m_owner && m_ownerAlive && *m_ownerAlive)
             m_owner->giveBack(m_key, m_stmt);
@@ -131,6 +143,10 @@ void Statement::release()
 
 void Statement::bind(int index, const QVariant& value)
 {
+    if (m_pg) {
+        pgBind(*m_pg, index, value);
+        return;
+    }
     if (!m_stmt)
         return;
     if (value.isNull() || !value.isValid()) {
@@ -164,6 +180,8 @@ void Statement::bindAll(const QVariantList& values)
 
 int Statement::step()
 {
+    if (m_pg)
+        return pgStep(*m_pg, m_owner && m_ownerAlive && *m_ownerAlive ? m_owner : nullptr);
     if (!m_stmt)
         return -1;
     const int rc = sqlite3_step(m_stmt);
@@ -179,16 +197,46 @@ int Statement::step()
 
 int Statement::columnCount() const
 {
+    if (m_pg)
+        return pgColumnCount(*m_pg);
     return m_stmt ? sqlite3_column_count(m_stmt) : 0;
 }
 
 QString Statement::columnName(int i) const
 {
+    if (m_pg)
+        return pgColumnName(*m_pg, i);
     return QString::fromUtf8(sqlite3_column_name(m_stmt, i));
+}
+
+bool Statement::isNull(int i) const
+{
+    if (m_pg)
+        return pgIsNull(*m_pg, i);
+    return sqlite3_column_type(m_stmt, i) == SQLITE_NULL;
+}
+
+qint64 Statement::columnInt64(int i) const
+{
+    if (m_pg)
+        return pgColumn(*m_pg, i).toLongLong();
+    return sqlite3_column_int64(m_stmt, i);
+}
+
+void Statement::reset()
+{
+    if (m_pg) {
+        m_pg->clear();
+        return;
+    }
+    if (m_stmt)
+        sqlite3_reset(m_stmt);
 }
 
 QVariant Statement::column(int i) const
 {
+    if (m_pg)
+        return pgColumn(*m_pg, i);
     switch (sqlite3_column_type(m_stmt, i)) {
     case SQLITE_INTEGER:
         return QVariant(static_cast<qlonglong>(sqlite3_column_int64(m_stmt, i)));
@@ -237,6 +285,10 @@ Connection::Connection(sqlite3* db)
 Connection::~Connection()
 {
     *m_alive = false;
+    if (m_pg) {
+        closeServer(m_pg);
+        return;
+    }
     for (auto& [key, stmt] : m_idle)
         sqlite3_finalize(stmt);
     m_idle.clear();
@@ -245,6 +297,19 @@ Connection::~Connection()
 
 Statement Connection::prepare(const QString& programSql)
 {
+    if (m_pg) {
+        PgRunPtr run(new PgRun);
+        if (auto it = m_pgPrepared.find(programSql); it != m_pgPrepared.end()) {
+            run->name = it->second.first;
+            run->params = it->second.second;
+        } else {
+            const QString text = rewriteForPostgres(programSql, &run->params);
+            if (!pgPrepare(programSql, text, run->params, &run->name))
+                return {};
+        }
+        run->text = programSql;
+        return Statement(this, std::move(run));
+    }
     // Keyed by the program's own text: a statement run again skips the rewriting as well as the compiling.
     if (auto it = m_idle.find(programSql); it != m_idle.end()) {
         sqlite3_stmt* stmt = it->second;
@@ -266,7 +331,7 @@ Statement Connection::prepare(const QString& programSql)
     }
     // Only one statement per call: trailing text other than blanks or a semicolon is refused.
     if (tail && QString::fromUtf8(tail).trimmed().remove(QLatin1Char(';')).size() > 0) {
-        m_lastError = { SQLITE_MISUSE, QStringLiteral("more than one statement"), text };
+        m_lastError = { SQLITE_MISUSE, QStringLiteral("more than one statement"), text, {} };
         logFailedStatement(m_lastError);
         sqlite3_finalize(stmt);
         return {};
@@ -298,6 +363,13 @@ int Connection::execute(const SqlCommand& command)
     Statement st = prepare(command.text);
     if (!st.valid())
         return -1;
+    if (m_pg) {
+        st.bindAll(command.values);
+        if (st.step() < 0)
+            return -1;
+        // A query passed as a statement affects nothing.
+        return st.columnCount() > 0 ? 0 : static_cast<int>(m_changes);
+    }
     if (sqlite3_stmt_readonly(st.handle())) {
         // A query passed as a statement affects nothing.
         return 0;
@@ -312,17 +384,95 @@ int Connection::execute(const SqlCommand& command)
 
 void Connection::noteError(const QString& statement)
 {
-    m_lastError = { sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)), statement };
+    m_lastError = { sqlite3_extended_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db)), statement, {} };
     logFailedStatement(m_lastError);
 }
 
 void Connection::setBusyTimeout(int milliseconds)
 {
+    if (m_pg) {
+        exec(QStringLiteral("SET lock_timeout = %1").arg(std::max(1, milliseconds)).toUtf8().constData());
+        return;
+    }
     sqlite3_busy_timeout(m_db, milliseconds);
+}
+
+Statement Connection::prepareNative(const QString& engineSql)
+{
+    if (m_pg) {
+        PgRunPtr run(new PgRun);
+        const QString key = QStringLiteral("\x01native ") + engineSql;
+        if (auto it = m_pgPrepared.find(key); it != m_pgPrepared.end()) {
+            run->name = it->second.first;
+            run->params = it->second.second;
+        } else {
+            const QString text = numberMarks(engineSql, &run->params);
+            if (!pgPrepare(key, text, run->params, &run->name))
+                return {};
+        }
+        run->text = engineSql;
+        return Statement(this, std::move(run));
+    }
+    sqlite3_stmt* raw = nullptr;
+    const QByteArray utf8 = engineSql.toUtf8();
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &raw, nullptr) != SQLITE_OK) {
+        noteError(engineSql);
+        sqlite3_finalize(raw);
+        return {};
+    }
+    return Statement(raw, this);
+}
+
+qint64 Connection::changes() const
+{
+    return m_pg ? m_changes : sqlite3_changes64(m_db);
+}
+
+qint64 Connection::lastInsertId()
+{
+    if (!m_pg)
+        return sqlite3_last_insert_rowid(m_db);
+    Statement st = prepareNative(QStringLiteral("SELECT lastval()"));
+    return st.step() == 1 ? st.columnInt64(0) : 0;
+}
+
+bool Connection::inTransaction() const
+{
+    return m_pg ? serverInTransaction(m_pg) : sqlite3_get_autocommit(m_db) == 0;
+}
+
+bool Connection::isReadOnly()
+{
+    if (!m_pg)
+        return sqlite3_db_readonly(m_db, "main") == 1;
+    if (m_readOnly < 0) {
+        // A standby server, or a role that may not write the books.
+        Statement st = prepareNative(
+            QStringLiteral("SELECT current_setting('transaction_read_only') = 'on' OR to_regclass('记账凭证') IS NULL "
+                           "OR NOT has_table_privilege(to_regclass('记账凭证'), 'INSERT')"));
+        m_readOnly = st.step() == 1 && st.columnInt64(0) != 0 ? 1 : 0;
+    }
+    return m_readOnly == 1;
+}
+
+QString Connection::quoteIdentifier(const QString& name) const
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    // The server folds an unquoted name's ASCII letters to lower case, and the books' tables were made unquoted.
+    if (m_pg) {
+        for (QChar& c : quoted) {
+            if (c >= u'A' && c <= u'Z')
+                c = QChar(c.unicode() + 32);
+        }
+    }
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 bool Connection::exec(const char* sql)
 {
+    if (m_pg)
+        return execServer(sql);
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK)
         return true;
     noteError(QString::fromUtf8(sql));
@@ -345,9 +495,12 @@ QStringList Connection::missingBookColumns()
         { "资产负债表", "ID", "类别", "项目", "行次", "年初数", "期末数" },
     };
     QStringList missing;
+    const QString query = m_pg ? QStringLiteral("Select column_name From information_schema.columns "
+                                                "Where table_schema = current_schema() And table_name = ?")
+                               : QStringLiteral("Select name From pragma_table_info(?)");
     for (const auto& table : columns) {
         const QString name = QString::fromUtf8(table[0]);
-        Statement st = prepare(QStringLiteral("Select name From pragma_table_info(?)"));
+        Statement st = prepare(query);
         st.bind(1, name);
         QStringList found;
         int rc;
@@ -359,7 +512,7 @@ QStringList Connection::missingBookColumns()
         }
         for (std::size_t i = 1; i < std::size(table) && table[i]; ++i) {
             const QString column = QString::fromUtf8(table[i]);
-            if (!found.contains(column))
+            if (!found.contains(column, Qt::CaseInsensitive))
                 missing << name + QLatin1Char('.') + column;
         }
     }
@@ -369,20 +522,37 @@ QStringList Connection::missingBookColumns()
 ReadSnapshot::ReadSnapshot(Connection* connection)
     : m_connection(connection)
 {
-    m_active = m_connection && sqlite3_get_autocommit(m_connection->handle()) && m_connection->exec("BEGIN");
+    // A server gives the whole load one snapshot of the committed books, as a file's read lock does.
+    m_active = m_connection && !m_connection->inTransaction()
+        && m_connection->exec(m_connection->engine() == Engine::Postgres ? "BEGIN ISOLATION LEVEL REPEATABLE READ"
+                                                                         : "BEGIN");
 }
 
 ReadSnapshot::~ReadSnapshot()
 {
     // Nothing was written: ending it only lets go of the read lock.
-    if (m_active && sqlite3_get_autocommit(m_connection->handle()) == 0)
+    if (m_active && m_connection->inTransaction())
         m_connection->exec("ROLLBACK");
 }
 
 Transaction::Transaction(Connection* connection)
     : m_connection(connection)
 {
-    m_active = m_connection && m_connection->exec("BEGIN IMMEDIATE");
+    if (!m_connection)
+        return;
+    if (m_connection->engine() == Engine::Sqlite) {
+        m_active = m_connection->exec("BEGIN IMMEDIATE");
+        return;
+    }
+    // One writer at a time per book, as on a file: every check a write makes inside its transaction then sees the
+    // books as no other seat can change them until it ends. Another seat's write is waited for as long as the lock
+    // timeout allows.
+    m_active = m_connection->exec("BEGIN") && m_connection->exec(kWriterLockSql);
+    if (!m_active && m_connection->inTransaction()) {
+        const SqlError why = m_connection->lastError();
+        m_connection->exec("ROLLBACK");
+        m_connection->restoreError(why);
+    }
 }
 
 Transaction::~Transaction()
@@ -396,7 +566,7 @@ void Transaction::rollback()
         return;
     m_active = false;
     // The engine may have ended the transaction itself (a full disk, an I/O error): nothing is left to undo then.
-    if (!sqlite3_get_autocommit(m_connection->handle()))
+    if (m_connection->inTransaction())
         m_connection->exec("ROLLBACK");
 }
 
@@ -405,9 +575,9 @@ bool Transaction::commit()
     if (!m_active)
         return false;
     m_active = false;
-    if (m_connection->exec("COMMIT"))
+    if (m_connection->exec("COMMIT") && !m_connection->commitWasRollback())
         return true;
-    if (!sqlite3_get_autocommit(m_connection->handle()))
+    if (m_connection->inTransaction())
         m_connection->exec("ROLLBACK");
     return false;
 }

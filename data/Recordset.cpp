@@ -1,7 +1,6 @@
 #include "data/Recordset.h"
 
 #include <QRegularExpression>
-#include <sqlite3.h>
 
 namespace kessory {
 namespace {
@@ -14,13 +13,6 @@ QString singleTable(const QString& sql)
                                            | QRegularExpression::DotMatchesEverythingOption);
     const auto m = re.match(sql);
     return m.hasMatch() ? m.captured(1) : QString();
-}
-
-QString quoteIdentifier(const QString& name)
-{
-    QString q = name;
-    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
 } // namespace
@@ -41,13 +33,6 @@ bool Recordset::open(Connection* connection, const SqlCommand& command)
     if (!m_statement.valid())
         return false;
     m_statement.bindAll(command.values);
-    const int n = m_statement.columnCount();
-    for (int i = 0; i < n; ++i) {
-        const QString name = m_statement.columnName(i);
-        m_columns << name;
-        if (!m_index.contains(name))
-            m_index.insert(name, i);
-    }
     m_open = true;
     m_done = false;
     m_table = singleTable(sql);
@@ -69,10 +54,26 @@ void Recordset::close()
     m_table.clear();
     m_columns.clear();
     m_index.clear();
+    m_folded.clear();
     m_rows.clear();
     m_pos = -1;
     m_adding = false;
     m_pending.clear();
+}
+
+void Recordset::readColumns()
+{
+    const int n = m_statement.columnCount();
+    for (int i = 0; i < n; ++i) {
+        const QString name = m_statement.columnName(i);
+        m_columns << name;
+        if (!m_index.contains(name))
+            m_index.insert(name, i);
+        // A server gives unquoted ASCII names in lower case: a field is found by the name written in any case.
+        const QString folded = name.toLower();
+        if (!m_folded.contains(folded))
+            m_folded.insert(folded, i);
+    }
 }
 
 bool Recordset::fetchOne()
@@ -80,6 +81,9 @@ bool Recordset::fetchOne()
     if (m_done)
         return false;
     const int rc = m_statement.step();
+    // A server tells a result's columns once it has run the statement.
+    if (rc >= 0 && m_columns.isEmpty())
+        readColumns();
     if (rc == 1) {
         std::vector<QVariant> row;
         const int n = static_cast<int>(m_columns.size());
@@ -166,9 +170,12 @@ QVariant Recordset::field(const QString& name)
 {
     if (!hasCurrent())
         return {};
-    const auto it = m_index.constFind(name);
-    if (it == m_index.constEnd())
-        return {};
+    auto it = m_index.constFind(name);
+    if (it == m_index.constEnd()) {
+        it = m_folded.constFind(name.toLower());
+        if (it == m_folded.constEnd())
+            return {};
+    }
     return m_rows[static_cast<std::size_t>(m_pos)][static_cast<std::size_t>(it.value())];
 }
 
@@ -246,44 +253,44 @@ bool Recordset::update()
         QStringList names;
         QStringList marks;
         for (const auto& [n, v] : m_pending) {
-            names << quoteIdentifier(n);
+            names << m_connection->quoteIdentifier(n);
             marks << QStringLiteral("?");
             params.push_back(v);
         }
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(quoteIdentifier(m_table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+                  .arg(m_connection->quoteIdentifier(m_table), names.join(QLatin1Char(',')),
+                       marks.join(QLatin1Char(',')));
     } else {
         if (!hasCurrent())
             return false;
         // Optimistic: the row is found by the values it had when it was read.
         QStringList sets;
         for (const auto& [n, v] : m_pending) {
-            sets << quoteIdentifier(n) + QStringLiteral("=?");
+            sets << m_connection->quoteIdentifier(n) + QStringLiteral("=?");
             params.push_back(v);
         }
         QStringList where;
+        const QString notDistinct = m_connection->engine() == Engine::Postgres
+            ? QStringLiteral(" IS NOT DISTINCT FROM ?")
+            : QStringLiteral(" IS ?");
         const auto& row = m_rows[static_cast<std::size_t>(m_pos)];
         for (int i = 0; i < m_columns.size(); ++i) {
             if (m_index.value(m_columns[i]) != i)
                 continue;
-            where << quoteIdentifier(m_columns[i]) + QStringLiteral(" IS ?");
+            where << m_connection->quoteIdentifier(m_columns[i]) + notDistinct;
             params.push_back(row[static_cast<std::size_t>(i)]);
         }
         sql = QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                  .arg(quoteIdentifier(m_table), sets.join(QLatin1Char(',')), where.join(QStringLiteral(" AND ")));
+                  .arg(m_connection->quoteIdentifier(m_table), sets.join(QLatin1Char(',')),
+                       where.join(QStringLiteral(" AND ")));
     }
     // Bound text goes straight to the engine, never through the program's rewriting.
-    sqlite3_stmt* raw = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(m_connection->handle(), utf8.constData(), static_cast<int>(utf8.size()), &raw, nullptr)
-        != SQLITE_OK) {
-        sqlite3_finalize(raw);
+    Statement st = m_connection->prepareNative(sql);
+    if (!st.valid())
         return false;
-    }
-    Statement st(raw, m_connection);
     for (std::size_t i = 0; i < params.size(); ++i)
         st.bind(static_cast<int>(i + 1), params[i]);
-    const bool ok = st.step() == 0 && sqlite3_changes(m_connection->handle()) > 0;
+    const bool ok = st.step() == 0 && m_connection->changes() > 0;
     if (ok && !m_adding) {
         auto& row = m_rows[static_cast<std::size_t>(m_pos)];
         for (const auto& [n, v] : m_pending) {

@@ -58,6 +58,7 @@ public:
 
 private:
     bool fetchOne();
+    void readColumns();
 
     Connection* m_connection = nullptr;
     Statement m_statement;
@@ -67,6 +68,7 @@ private:
     QString m_table;
     QStringList m_columns;
     QHash<QString, int> m_index;
+    QHash<QString, int> m_folded;
     std::vector<std::vector<QVariant>> m_rows;
     qsizetype m_pos = -1;
     bool m_adding = false;

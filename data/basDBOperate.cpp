@@ -10,29 +10,58 @@
 namespace basDBOperate {
 
 QString strDBPath;
+kessory::BookLocation bookLocation;
 QString strSQL;
 std::unique_ptr<kessory::Connection> cnnDB;
 RecordsetPtr rsShared;
 RecordsetPtr rsShared2;
 
+namespace {
+
+QString openFailure;
+bool openNeedsPassword = false;
+
+} // namespace
+
 bool locateDBFile(const QString& programFolder)
 {
-    strDBPath = programFolder + QStringLiteral("/DATA/DATA.DAT");
+    openFailure.clear();
+    const QString password = bookLocation.server.password;
+    if (!kessory::readBookLocation(programFolder, &bookLocation, &openFailure)) {
+        strDBPath = programFolder + QStringLiteral("/DATA/DATA.DAT");
+        return false;
+    }
+    bookLocation.server.password = password;
+    strDBPath = bookLocation.file;
     // A program folder that ends in a separator (the filesystem root) must not give a doubled one.
     while (strDBPath.contains(QLatin1String("//")))
         strDBPath.replace(QLatin1String("//"), QLatin1String("/"));
+    if (bookLocation.engine == kessory::Engine::Postgres)
+        return true;
     const QFileInfo info(strDBPath);
     return info.exists() && info.isFile() && !info.isHidden();
 }
 
 namespace {
 
-QString openFailure;
-
 bool refuse(const QString& why)
 {
     openFailure = why;
     return false;
+}
+
+bool checkBook()
+{
+    const QStringList missing = cnnDB->missingBookColumns();
+    if (cnnDB->engine() == kessory::Engine::Postgres && missing.contains(QStringLiteral("记账凭证")))
+        return refuse(QStringLiteral("账簿服务器 %1 上还没有账簿，请先用 kessory db init 或 kessory db copy 建立。")
+                          .arg(cnnDB->serverLabel()));
+    if (!missing.isEmpty())
+        return refuse(QStringLiteral("数据文件缺少 ") + missing.join(QStringLiteral("、"))
+                      + QStringLiteral("，系统无法运行."));
+    // A book that cannot take the later features' tables still opens: those features then find them missing.
+    kessory::ensureExtensionTables(*cnnDB);
+    return true;
 }
 
 } // namespace
@@ -43,11 +72,19 @@ bool funOpenDB(RecordsetPtr& rs)
     rsShared = std::make_shared<kessory::Recordset>();
     rsShared2 = std::make_shared<kessory::Recordset>();
     openFailure.clear();
+    openNeedsPassword = false;
     const QString cannotOpen = QStringLiteral("数据文件无法打开，系统无法运行.");
+    kessory::setDataLogFile(QFileInfo(strDBPath).absolutePath() + QStringLiteral("/kessory.log"));
+    if (bookLocation.engine == kessory::Engine::Postgres) {
+        QString why;
+        cnnDB = kessory::Connection::openServer(bookLocation.server, &why, &openNeedsPassword);
+        if (!cnnDB)
+            return refuse(QStringLiteral("无法连接账簿服务器 %1：%2").arg(bookLocation.server.label(), why));
+        return checkBook();
+    }
     cnnDB = kessory::Connection::open(strDBPath);
     if (!cnnDB)
         return refuse(cannotOpen);
-    kessory::setDataLogFile(QFileInfo(strDBPath).absolutePath() + QStringLiteral("/kessory.log"));
     // A file another program holds locked is waited for (the connection's busy timeout) before it is given up.
     kessory::Statement probe = cnnDB->prepare(QStringLiteral("Select count(*) From sqlite_master"));
     if (!probe.valid() || probe.step() < 0) {
@@ -57,13 +94,7 @@ bool funOpenDB(RecordsetPtr& rs)
                           : cannotOpen);
     }
     probe.release();
-    const QStringList missing = cnnDB->missingBookColumns();
-    if (!missing.isEmpty())
-        return refuse(QStringLiteral("数据文件缺少 ") + missing.join(QStringLiteral("、"))
-                      + QStringLiteral("，系统无法运行."));
-    // A book that cannot take the later features' tables still opens: those features then find them missing.
-    kessory::ensureExtensionTables(*cnnDB);
-    return true;
+    return checkBook();
 }
 
 bool funOpenRecordset(const QString& sql, RecordsetPtr& rs)
@@ -101,6 +132,11 @@ bool funOpenRecordset(const kessory::SqlCommand& command, RecordsetPtr& rs)
 QString funOpenFailureText()
 {
     return openFailure;
+}
+
+bool funOpenNeedsPassword()
+{
+    return openNeedsPassword;
 }
 
 int funExecute(const kessory::SqlCommand& command)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/BookLocation.h"
 #include "data/Connection.h"
 #include "data/Recordset.h"
 
@@ -11,13 +12,17 @@ namespace basDBOperate {
 using kessory::RecordsetPtr;
 
 extern QString strDBPath;
+// The book the program folder names (DATA/DATA.DAT, or what DATA/kessory.conf says); its server password, once
+// asked, is kept here in memory only.
+extern kessory::BookLocation bookLocation;
 extern QString strSQL;
 extern std::unique_ptr<kessory::Connection> cnnDB;
 extern RecordsetPtr rsShared;
 extern RecordsetPtr rsShared2;
 
-// Builds strDBPath under the program folder; true when it names a regular file. Nothing is shown: the main window
-// says that the file is missing and ends the program.
+// Finds the book under the program folder: builds strDBPath and reads DATA/kessory.conf when there is one. True when
+// it names a regular file or a server book. Nothing is shown: the main window says that the file is missing (or
+// what is wrong with the settings file, funOpenFailureText()) and ends the program.
 bool locateDBFile(const QString& programFolder);
 
 // Closes what is open and opens the connection and the shared recordsets; rs comes back empty. False when the file
@@ -26,6 +31,8 @@ bool funOpenDB(RecordsetPtr& rs);
 // Why the last funOpenDB failed, as the start-up message says it: the file is in use by another program, it lacks
 // tables or columns (named), or it cannot be opened at all.
 QString funOpenFailureText();
+// Whether the last funOpenDB failed because the server book needs a password that was not given.
+bool funOpenNeedsPassword();
 
 // Runs a query into rs (rsShared when rs is empty, bound into rs). True only when it ran and returned a row, with
 // the recordset on its first row.

@@ -94,10 +94,8 @@ public:
         std::vector<std::pair<qint64, qint64>> rows;
         int rc;
         while ((rc = st.step()) == 1) {
-            sqlite3_stmt* h = st.handle();
             // A voucher with neither a readable date nor a stored month files under no period of the year.
-            rows.emplace_back(sqlite3_column_int64(h, 0),
-                              sqlite3_column_type(h, 1) == SQLITE_NULL ? 0 : sqlite3_column_int64(h, 1));
+            rows.emplace_back(st.columnInt64(0), st.isNull(1) ? 0 : st.columnInt64(1));
         }
         if (rc < 0)
             return false;
@@ -189,13 +187,24 @@ bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAcc
     Statement lines = connection->prepare(linesInCodeOrderSql());
     if (!lines.valid())
         return false;
+    // A book file's codes are read in place; a server's come as text.
     sqlite3_stmt* st = lines.handle();
+    QByteArray serverCode;
     std::size_t next = 0; // the first account not yet handed over
     while ((rc = lines.step()) == 1) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-        if (!text)
+        if (lines.isNull(0))
             continue;
-        const Utf8 code { text, sqlite3_column_bytes(st, 0) };
+        const char* text;
+        int length;
+        if (st) {
+            text = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+            length = sqlite3_column_bytes(st, 0);
+        } else {
+            serverCode = lines.column(0).toString().toUtf8();
+            text = serverCode.constData();
+            length = static_cast<int>(serverCode.size());
+        }
+        const Utf8 code { text, length };
         // Accounts whose codes lie wholly before this line are complete.
         while (next < accounts.size() && !code.startsWith(codes[next]) && code.after(codes[next])) {
             if (!take(std::move(accounts[next++])))
@@ -205,12 +214,12 @@ bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAcc
             break;
         if (!code.startsWith(codes[next]))
             continue; // a code outside the chart's first-level accounts
-        const qint64 period = periods.of(sqlite3_column_int64(st, 1));
+        const qint64 period = periods.of(lines.columnInt64(1));
         if (period == VoucherPeriods::kNotFiled)
             continue;
         SideSums& sides = accounts[next].byPeriod[period];
-        const qint64 cents = sqlite3_column_int64(st, 3);
-        if (sqlite3_column_int64(st, 2) != 0) {
+        const qint64 cents = lines.columnInt64(3);
+        if (lines.columnInt64(2) != 0) {
             sides.creditCents += cents;
             ++sides.creditLines;
         } else {

@@ -86,7 +86,8 @@ bool makeNextYear(const QString& path, int nextYear, const std::map<QString, qin
             && runStatement(*c, QStringLiteral("Delete From 记账凭证"))
             && runStatement(*c, QStringLiteral("Delete From 已结账月份"))
             && runStatement(*c, QStringLiteral("Delete From 期初余额"))
-            && runStatement(*c, QStringLiteral("Insert Or Replace Into 账套设置 (项目, 值) Values ('会计年度', ?)"),
+            && runStatement(*c, QStringLiteral("Insert Into 账套设置 (项目, 值) Values ('会计年度', ?) "
+                                                 "On Conflict (项目) Do Update Set 值 = excluded.值"),
                             { QString::number(nextYear) });
         // Voucher ids start again from 1 in the new year.
         ok = ok && c->exec("DELETE FROM sqlite_sequence WHERE name = '记账凭证'");

@@ -26,7 +26,13 @@ bool Cache::refresh()
     kessory::Connection* connection = basDBOperate::cnnDB.get();
     qint64 version = -1;
     qint64 changes = -1;
-    if (connection && connection->handle()) {
+    if (connection && connection->engine() == Engine::Postgres) {
+        // A server book counts every change of the chart, by any seat, in 科目版本.
+        Statement st = connection->prepare(QStringLiteral("Select 版本 From 科目版本"));
+        if (st.valid() && st.step() == 1)
+            version = st.columnInt64(0);
+        changes = 0;
+    } else if (connection && connection->handle()) {
         sqlite3* db = connection->handle();
         // data_version moves on another connection's commit; total_changes counts this connection's own writes.
         sqlite3_stmt* st = nullptr;

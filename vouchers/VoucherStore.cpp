@@ -14,7 +14,6 @@
 
 #include <QCryptographicHash>
 #include <limits>
-#include <sqlite3.h>
 
 namespace kessory {
 namespace {
@@ -242,7 +241,7 @@ QString VoucherStore::writeVoucher(qint32& id)
         }
         if (basDBOperate::funExecute(VoucherSql::headerInsert(header)) != 1)
             return saveFailed;
-        id = static_cast<qint32>(sqlite3_last_insert_rowid(basDBOperate::cnnDB->handle()));
+        id = static_cast<qint32>(basDBOperate::cnnDB->lastInsertId());
     } else {
         if (!stillAsLoaded())
             return changedElsewhereMessage();

@@ -1,12 +1,19 @@
 #include "tests/support/TestDb.h"
 
+#include "data/BookCopy.h"
+#include "data/BookExtensions.h"
+#include "data/BookLocation.h"
+#include "data/ServerBook.h"
+#include "data/SqlRewrite.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
 #include "shell/Msg.h"
 #include "shell/basSysFunction.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -52,16 +59,75 @@ TestDb::TestDb(Rows rows, bool openNow)
         open();
 }
 
+bool onServer()
+{
+    return !serverUrl().isEmpty();
+}
+
+QString serverUrl()
+{
+    return qEnvironmentVariable("KESSORY_TEST_POSTGRES");
+}
+
+namespace {
+
+std::unique_ptr<Connection> serverAdmin()
+{
+    const auto book = ServerBook::fromUrl(serverUrl());
+    if (!book)
+        return nullptr;
+    return Connection::openServer(*book);
+}
+
+// Copies the test's book file into a new schema on the server and points the program folder at it.
+QString moveToServer(const QString& folder, const QString& file)
+{
+    static std::atomic<int> count { 0 };
+    const QString schema = QStringLiteral("t%1_%2").arg(QCoreApplication::applicationPid()).arg(count.fetch_add(1) + 1);
+    std::unique_ptr<Connection> admin = serverAdmin();
+    EXPECT_TRUE(admin) << "no server at " << serverUrl().toStdString();
+    if (!admin)
+        return {};
+    const QByteArray create = ("DROP SCHEMA IF EXISTS " + schema + " CASCADE; CREATE SCHEMA " + schema).toUtf8();
+    EXPECT_TRUE(admin->exec(create.constData())) << admin->lastError().message.toStdString();
+    kessory::BookLocation location;
+    location.engine = Engine::Postgres;
+    location.server = *ServerBook::fromUrl(serverUrl());
+    location.server.schema = schema;
+    std::unique_ptr<Connection> server = Connection::openServer(location.server);
+    std::unique_ptr<Connection> source = Connection::open(file);
+    EXPECT_TRUE(server && source);
+    if (!server || !source)
+        return schema;
+    EXPECT_TRUE(createServerTables(*server)) << server->lastError().message.toStdString();
+    // A book file made from the schema alone gains the later features' tables on its first writable open, as the
+    // server book has them from the start.
+    ensureExtensionTables(*source);
+    const BookCopy::Outcome copied = BookCopy::copy(*source, *server);
+    EXPECT_TRUE(copied.ok) << copied.error.toStdString() << copied.differences.join(u' ').toStdString();
+    QString why;
+    EXPECT_TRUE(writeBookLocation(folder, location, &why)) << why.toStdString();
+    return schema;
+}
+
+} // namespace
+
 TestDb::~TestDb()
 {
     basDBOperate::RecordsetPtr rs;
     basDBOperate::funCloseDB(rs);
     Clock::reset();
     Msg::setTestMode(true);
+    if (!m_schema.isEmpty()) {
+        if (std::unique_ptr<Connection> admin = serverAdmin())
+            admin->exec(("DROP SCHEMA IF EXISTS " + m_schema + " CASCADE").toUtf8().constData());
+    }
 }
 
 void TestDb::open()
 {
+    if (onServer() && m_schema.isEmpty())
+        m_schema = moveToServer(folder(), dataFile());
     ASSERT_TRUE(basDBOperate::locateDBFile(folder()));
     basDBOperate::RecordsetPtr rs;
     ASSERT_TRUE(basDBOperate::funOpenDB(rs));
@@ -80,8 +146,15 @@ QString TestDb::dataFile() const
 void TestDb::exec(const QString& sql)
 {
     ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
+    Connection& c = *basDBOperate::cnnDB;
+    if (c.engine() == Engine::Postgres) {
+        // The test's text as the program's: dates between # signs; several statements may be given.
+        EXPECT_TRUE(c.exec(rewriteForPostgres(sql).toUtf8().constData()))
+            << c.lastError().message.toStdString() << " in " << sql.toStdString();
+        return;
+    }
     char* error = nullptr;
-    const int rc = sqlite3_exec(basDBOperate::cnnDB->handle(), sql.toUtf8().constData(), nullptr, nullptr, &error);
+    const int rc = sqlite3_exec(c.handle(), sql.toUtf8().constData(), nullptr, nullptr, &error);
     EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "") << " in " << sql.toStdString();
     sqlite3_free(error);
 }
@@ -90,13 +163,19 @@ QString TestDb::scalar(const QString& sql)
 {
     if (!basDBOperate::cnnDB)
         return {};
-    sqlite3_stmt* st = nullptr;
-    QString result;
-    if (sqlite3_prepare_v2(basDBOperate::cnnDB->handle(), sql.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK
-        && sqlite3_step(st) == SQLITE_ROW && sqlite3_column_type(st, 0) != SQLITE_NULL)
-        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    return result;
+    Statement st = basDBOperate::cnnDB->prepare(sql);
+    if (!st.valid() || st.step() != 1 || st.isNull(0))
+        return {};
+    if (st.handle())
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.handle(), 0)));
+    // A server's amount as SQLite writes a double as text: 100.0, 200.5.
+    const QVariant v = st.column(0);
+    if (v.typeId() == QMetaType::Double) {
+        const double d = v.toDouble();
+        return d == static_cast<double>(qRound64(d)) ? QString::number(qRound64(d)) + QStringLiteral(".0")
+                                                     : QString::number(d, 'g', 15);
+    }
+    return v.toString();
 }
 
 } // namespace kessory::test

@@ -19,15 +19,32 @@ public:
 
     QString folder() const;
     QString dataFile() const;
-    // Runs SQLite's own text on the open connection (test set-up only); fails the test on error.
+    // Runs the program's SQL text (dates between #, True/False) on the open connection (test set-up only); fails the
+    // test on error.
     void exec(const QString& sql);
-    // The first column of the first row of a SQLite query, as text; empty when there is none.
+    // The first column of the first row of a query in the program's SQL text, as text; empty when there is none.
     QString scalar(const QString& sql);
     void open();
 
 private:
     QTemporaryDir m_dir;
+    // On a server run: the schema that holds this test's book.
+    QString m_schema;
 };
+
+// Whether the suite runs against a PostgreSQL server (KESSORY_TEST_POSTGRES names it): each TestDb's book is then
+// copied from its file into a schema of its own on that server when first opened, and the program opens it there
+// through DATA/kessory.conf.
+bool onServer();
+// The server's URL on a server run; empty otherwise.
+QString serverUrl();
+
+// Skips a test that only a book file can run, saying why (a test of the file itself, of SQLite's locks or VFS).
+#define KESSORY_FILE_ONLY(why)                                                                                         \
+    do {                                                                                                               \
+        if (::kessory::test::onServer())                                                                               \
+            GTEST_SKIP() << "book file only: " << why;                                                                 \
+    } while (0)
 
 QString sourceFile(const QString& relative);
 // Makes a database file at path from the schema and optionally the sample rows.
