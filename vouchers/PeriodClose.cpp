@@ -97,7 +97,9 @@ int firstOpenMonth(Connection* connection)
 QString closedMessage(Connection* connection, const QString& dateText)
 {
     const std::optional<YearMonth> when = yearMonthOf(dateText);
-    if (!when || when->year != BookSettings::bookYear(connection) || when->month > lastClosedMonth(connection))
+    // The closed months first: on a book with none closed (most of the year) the book's year, which may take a pass
+    // over the vouchers' dates, is never asked.
+    if (!when || when->month > lastClosedMonth(connection) || when->year != BookSettings::bookYear(connection))
         return {};
     return QStringLiteral("%1已结账，不能新增、修改、审核、作废或删除该月的凭证。\n如需改动，请先反结账。")
         .arg(monthName(connection, when->month));

@@ -92,11 +92,27 @@ void registerChangeLog()
         ChangeLog::registerBaseline(*basDBOperate::cnnDB);
 }
 
-bool startSession(LogRegister logRegister)
+namespace {
+
+void backUpAtStart()
 {
     if (const QString why = BookRestore::backupAtStart(); !why.isEmpty())
         Msg::show(QStringLiteral("自动备份失败：%1\n程序照常运行，请检查备份文件夹。").arg(why),
                   QStringLiteral("备份"));
+}
+
+} // namespace
+
+void finishStart()
+{
+    backUpAtStart();
+    registerChangeLog();
+}
+
+bool startSession(LogRegister logRegister)
+{
+    if (logRegister == LogRegister::Now)
+        backUpAtStart();
     Operators::setCurrent(std::nullopt);
     if (Operators::anyDefined(basDBOperate::cnnDB.get())) {
         LoginDialog login;

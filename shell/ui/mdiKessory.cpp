@@ -29,6 +29,17 @@ constexpr int kMinHeight = tw(8500);
 constexpr int kCaptionPitch = tw(930);
 constexpr int kFirstCaption = tw(360);
 
+// The caption's text colour, set in its palette: a style sheet would bring the style-sheet machinery into the start,
+// before the first paint, for one colour.
+void setCaptionColor(QLabel* caption, const QColor& color)
+{
+    if (caption->palette().color(QPalette::WindowText) == color && caption->testAttribute(Qt::WA_SetPalette))
+        return;
+    QPalette palette = caption->palette();
+    palette.setColor(QPalette::WindowText, color);
+    caption->setPalette(palette);
+}
+
 } // namespace
 
 mdiKessory::mdiKessory(QWidget* parent)
@@ -141,9 +152,9 @@ void mdiKessory::paintEvent(QPaintEvent* event)
     if (!m_registerAfterPaint)
         return;
     m_registerAfterPaint = false;
-    // Queued behind the rest of this paint, so that the whole frame is on screen while the register is made; no
-    // command has run yet.
-    QTimer::singleShot(0, this, [] { kessory::registerChangeLog(); });
+    // Queued behind the rest of this paint, so that the whole frame is on screen while the backup and the register
+    // are made; no command has run yet.
+    QTimer::singleShot(0, this, [] { kessory::finishStart(); });
 }
 
 void mdiKessory::onPointerMoved(int index)
@@ -154,11 +165,11 @@ void mdiKessory::onPointerMoved(int index)
         if (i == index) {
             if (b->state() == ButtonPicture::State::Flat)
                 b->setState(ButtonPicture::State::Hover);
-            caption->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+            setCaptionColor(caption, QColor(255, 0, 0));
         } else {
             if (b->state() == ButtonPicture::State::Hover)
                 b->setState(ButtonPicture::State::Flat);
-            caption->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
+            setCaptionColor(caption, QColor(0, 0, 0));
         }
     }
 }
@@ -189,7 +200,7 @@ void mdiKessory::clearHover()
 {
     for (int i = 0; i < 8; ++i) {
         m_buttons[static_cast<std::size_t>(i)]->setState(ButtonPicture::State::Flat);
-        m_captions[static_cast<std::size_t>(i)]->setStyleSheet(QStringLiteral("color: rgb(0,0,0);"));
+        setCaptionColor(m_captions[static_cast<std::size_t>(i)], QColor(0, 0, 0));
     }
 }
 

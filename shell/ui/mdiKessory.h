@@ -21,9 +21,10 @@ public:
     ~mdiKessory() override;
 
     // Brings up the data store under the program folder. False when the program ended (missing or unreadable file,
-    // or no one logged in). With LogRegister::Later the change log's register waits until the window's first paint.
+    // or no one logged in). With LogRegister::Later the daily backup and the change log's register wait until the
+    // window's first paint.
     bool funLoad(const QString& programFolder, kessory::LogRegister logRegister = kessory::LogRegister::Now);
-    // The program's own start, on its folder: the window comes up before the change log's register is made.
+    // The program's own start, on its folder: the window comes up before the backup and the register are made.
     bool funLoad();
 
     QMdiArea* area() const { return m_area; }

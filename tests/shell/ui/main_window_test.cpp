@@ -31,7 +31,7 @@ protected:
     }
     ButtonPicture* button(int i) { return child<ButtonPicture>(&window, QStringLiteral("imgButton_%1").arg(i)); }
     QLabel* caption(int i) { return child<QLabel>(&window, QStringLiteral("lblBtnCaption_%1").arg(i)); }
-    bool captionRed(int i) { return caption(i)->styleSheet().contains("255,0,0"); }
+    bool captionRed(int i) { return caption(i)->palette().color(QPalette::WindowText) == QColor(255, 0, 0); }
 
     TestDb db { TestDb::Rows::Sample, false };
     mdiKessory window;

@@ -108,15 +108,18 @@ TEST_F(StartTest, WithoutOperatorsTheStartAsksNothingAndMakesTheDailyBackup)
     EXPECT_TRUE(ChangeLog::verify(*basDBOperate::cnnDB).isEmpty());
 }
 
-// The program's own start brings its window up first; the log's register of the book follows the first paint.
-TEST_F(StartTest, TheProgramsStartRegistersTheLogOnceItsWindowIsShown)
+// The program's own start brings its window up first; the daily backup and the log's register of the book follow
+// the first paint.
+TEST_F(StartTest, TheProgramsStartBacksUpAndRegistersTheLogOnceItsWindowIsShown)
 {
     ASSERT_TRUE(window.funLoad(db.folder(), LogRegister::Later));
     const QString rows = QStringLiteral("SELECT count(*) FROM 操作日志");
     EXPECT_EQ(db.scalar(rows), QStringLiteral("0"));
+    EXPECT_TRUE(Backups::list(db.dataFile()).isEmpty());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_TRUE(QTest::qWaitFor([&] { return db.scalar(rows).toInt() > 0; }));
+    EXPECT_EQ(Backups::list(db.dataFile()).size(), 1);
     EXPECT_TRUE(ChangeLog::verify(*basDBOperate::cnnDB).isEmpty());
 }
 
