@@ -43,3 +43,27 @@ TEST(BookCopy, ServerAndFileRoundTripIsWholeAndADifferenceIsNamed)
         << differences.join(u' ').toStdString();
     admin->exec("DROP SCHEMA IF EXISTS copy_round_trip CASCADE");
 }
+
+TEST(ServerConnection, ABrokenSessionIsMadeAgainBetweenCommandsWithItsSettings)
+{
+    if (!test::onServer())
+        GTEST_SKIP() << "server only: a server session that ends under the program";
+    ServerBook book = *ServerBook::fromUrl(test::serverUrl());
+    std::unique_ptr<Connection> seat = Connection::openServer(book);
+    std::unique_ptr<Connection> admin = Connection::openServer(book);
+    ASSERT_TRUE(seat && admin);
+    seat->setBusyTimeout(1234);
+    Statement pid = seat->prepare(QStringLiteral("Select pg_backend_pid()"));
+    ASSERT_EQ(pid.step(), 1);
+    const qint64 first = pid.columnInt64(0);
+    pid.release();
+    // As a restarted server or a dropped network would.
+    Statement end = admin->prepare(QStringLiteral("Select pg_terminate_backend(?)"));
+    end.bind(1, first);
+    ASSERT_EQ(end.step(), 1);
+
+    Statement again = seat->prepare(QStringLiteral("Select pg_backend_pid(), current_setting('lock_timeout')"));
+    ASSERT_EQ(again.step(), 1);
+    EXPECT_NE(again.columnInt64(0), first);
+    EXPECT_EQ(again.column(1).toString(), QStringLiteral("1234ms"));
+}
