@@ -546,6 +546,12 @@ Transaction::Transaction(Connection* connection)
         m_active = m_connection->exec("BEGIN IMMEDIATE");
         return;
     }
+    // A server would take BEGIN inside a transaction as a warning only: refused here as on a file.
+    if (m_connection->inTransaction()) {
+        m_connection->restoreError({ 1, QStringLiteral("cannot start a transaction within a transaction"),
+                                     QStringLiteral("BEGIN"), QStringLiteral("25001") });
+        return;
+    }
     // One writer at a time per book, as on a file: every check a write makes inside its transaction then sees the
     // books as no other seat can change them until it ends. Another seat's write is waited for as long as the lock
     // timeout allows.
