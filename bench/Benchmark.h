@@ -22,6 +22,8 @@ struct Benchmark {
     std::function<Duration()> floor;
     // After the runs: empty when the product's figures and the floor's agree, otherwise what differs.
     std::function<QString()> differs;
+    // Why the row cannot run on a server book; empty when it runs on both engines.
+    std::string fileOnly;
 };
 
 std::vector<Benchmark>& registry();
@@ -34,5 +36,8 @@ Duration timed(const std::function<bool()>& run);
 // The processor time of this thread during one call (other work on a shared machine does not count); negative when
 // it returned false. For work that never waits: the loads of the books.
 Duration cpuTimed(const std::function<bool()>& run);
+// A load of the books: processor time on a book file, wall-clock time on a server (where the work is the server's
+// and the round trips).
+Duration loadTimed(const std::function<bool()>& run);
 
 } // namespace kessory::bench

@@ -1,0 +1,218 @@
+// One seat of the several-seats test: opens the book its program folder names and, for a bounded time, saves new
+// vouchers, edits, voids, audits and deletes vouchers it picks at random from the book (its own or another seat's),
+// and adds and deletes an account other seats save vouchers on, all through the program's own writes. Every voucher
+// it saves is balanced and records its line count in 附单据数. It prints one line for every result it was given:
+//   S id lines      a new voucher saved          E id lines   a voucher saved again with other lines
+//   V id / A id / D id   a voucher voided, audited, deleted
+//   AA / AD         account 10299 added, deleted
+//   R op why        a write refused as expected: changed (the voucher was changed or deleted since it was loaded),
+//                   busy (another seat held the book too long), account (a line's account was deleted meanwhile),
+//                   declined (the stamps refuse the command before it starts), inuse (the account has lines)
+//   X op message    any other refusal (a fault)
+// Usage: seat_stress <program folder> <seat> <milliseconds> <seed>
+#include "accounts/AccountWrite.h"
+#include "data/Connection.h"
+#include "data/basDBOperate.h"
+#include "shell/Msg.h"
+#include "vouchers/VoucherStore.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QThread>
+#include <cstdio>
+
+using kessory::StampSet;
+using kessory::VoucherStore;
+using kessory::VoucherWrite;
+
+namespace {
+
+const QString kSharedAccount = QStringLiteral("10299");
+
+void say(const QString& line)
+{
+    std::printf("%s\n", line.toUtf8().constData());
+    std::fflush(stdout);
+}
+
+bool busy()
+{
+    return (basDBOperate::cnnDB->lastError().code & 0xff) == 5;
+}
+
+// Reports a refused write by its kind.
+void refused(const char* op, const QString& message)
+{
+    QString why;
+    if (message == VoucherStore::changedElsewhereMessage())
+        why = QStringLiteral("changed");
+    else if (busy())
+        why = QStringLiteral("busy");
+    else if (message.contains(QStringLiteral("已不存在")))
+        why = QStringLiteral("account");
+    if (why.isEmpty())
+        say(QStringLiteral("X %1 %2").arg(QLatin1String(op), message));
+    else
+        say(QStringLiteral("R %1 %2").arg(QLatin1String(op), why));
+}
+
+bool accountExists(const QString& code)
+{
+    auto rs = basDBOperate::funNewRecordset();
+    return basDBOperate::funOpenRecordset(
+        kessory::SqlCommand { QStringLiteral("Select 科目编号 From 财务科目 Where 科目编号 = ?"), { code } }, rs);
+}
+
+// Balanced lines: debits of random amounts on the first lines, their sum as the credit of the last one.
+void fill(VoucherStore& store, QRandomGenerator& rng, int seat)
+{
+    const int lines = rng.bounded(2, 7);
+    qint64 total = 0;
+    const bool onShared = rng.bounded(4) == 0 && accountExists(kSharedAccount);
+    for (int i = 0; i < lines; ++i) {
+        auto& line = store.arrLines[static_cast<std::size_t>(i)];
+        const bool last = i == lines - 1;
+        const qint64 cents = last ? total : rng.bounded(1, 1000000);
+        total += last ? 0 : cents;
+        line.摘要 = QStringLiteral("席位%1 %2/%3").arg(seat).arg(i + 1).arg(lines);
+        line.科目代码 = i == 0 && onShared ? kSharedAccount : (i % 2 ? QStringLiteral("103") : QStringLiteral("101"));
+        line.科目名称 = QStringLiteral("科目");
+        line.方向 = last;
+        line.金额 = static_cast<double>(cents) / 100.0;
+    }
+    for (int i = lines; i < kessory::kCountedSlots; ++i)
+        store.arrLines[static_cast<std::size_t>(i)] = {};
+    store.header.附单据数 = static_cast<qint16>(lines);
+}
+
+// A voucher of the book picked at random, loaded as the window shows it; 0 when the book has none.
+qint32 loadAny(VoucherStore& store, QRandomGenerator& rng)
+{
+    QList<qint32> ids;
+    auto rs = basDBOperate::funNewRecordset();
+    if (basDBOperate::funOpenRecordset(QStringLiteral("Select 编号 From 记账凭证"), rs)) {
+        for (; !rs->eof(); rs->moveNext())
+            ids << static_cast<qint32>(rs->integer(QStringLiteral("编号")));
+    }
+    rs->close();
+    if (ids.isEmpty())
+        return 0;
+    const qint32 id = ids[rng.bounded(static_cast<int>(ids.size()))];
+    return store.loadStored(id) ? id : 0;
+}
+
+StampSet stampsOf(const VoucherStore& store)
+{
+    StampSet stamps;
+    stamps.set(kessory::Stamp::Voided, store.header.已作废);
+    stamps.set(kessory::Stamp::Audited, !store.header.审核人.trimmed().isEmpty());
+    return stamps;
+}
+
+void report(const char* op, const char* done, qint32 id, const VoucherWrite& write, int lines = -1)
+{
+    if (!write) {
+        refused(op, write.message);
+        return;
+    }
+    QString line = QStringLiteral("%1 %2").arg(QLatin1String(done)).arg(id);
+    if (lines >= 0)
+        line += QStringLiteral(" %1").arg(lines);
+    say(line);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 5)
+        return 2;
+    kessory::Msg::setTestMode(true);
+    if (!basDBOperate::locateDBFile(QString::fromLocal8Bit(argv[1])))
+        return 1;
+    basDBOperate::RecordsetPtr rs;
+    if (!basDBOperate::funOpenDB(rs))
+        return 1;
+    const int seat = QByteArray(argv[2]).toInt();
+    const qint64 until = QByteArray(argv[3]).toLongLong();
+    QRandomGenerator rng(QByteArray(argv[4]).toUInt());
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < until) {
+        basDBOperate::cnnDB->restoreError({});
+        const int pick = rng.bounded(100);
+        VoucherStore store;
+        if (pick < 35) {
+            store.funClearBuffer();
+            store.header.类别 = rng.bounded(2) ? QStringLiteral("记") : QStringLiteral("转");
+            store.header.凭证号码 = static_cast<qint16>(VoucherStore::funNextVoucherNo(store.header.类别));
+            store.header.记账日期 = QStringLiteral("2026-05-06 10:00:00");
+            fill(store, rng, seat);
+            QThread::usleep(rng.bounded(3000)); // the user types; meanwhile another seat may take the number
+            const VoucherWrite w = store.saveVoucher();
+            report("save", "S", store.header.编号, w, store.intLineCount);
+        } else if (pick < 95) {
+            const qint32 id = loadAny(store, rng);
+            if (id == 0)
+                continue;
+            QThread::usleep(rng.bounded(3000)); // the voucher is on screen a moment before the command
+            const StampSet stamps = stampsOf(store);
+            if (pick < 55) {
+                if (stamps.locksVoucher()) {
+                    say(QStringLiteral("R edit declined"));
+                    continue;
+                }
+                fill(store, rng, seat);
+                const VoucherWrite w = store.saveVoucher();
+                report("edit", "E", id, w, store.intLineCount);
+            } else if (pick < 65) {
+                if (!store.voidRefusal(stamps).isEmpty())
+                    say(QStringLiteral("R void declined"));
+                else
+                    report("void", "V", id, store.voidVoucher());
+            } else if (pick < 80) {
+                if (!store.auditRefusal(stamps).isEmpty())
+                    say(QStringLiteral("R audit declined"));
+                else
+                    report("audit", "A", id, store.auditVoucher());
+            } else {
+                if (!store.deleteRefusal(stamps).isEmpty())
+                    say(QStringLiteral("R delete declined"));
+                else
+                    report("delete", "D", id, store.deleteVoucher());
+            }
+        } else {
+            // The shared account comes and goes while other seats save vouchers on it.
+            namespace acc = kessory::accounts;
+            if (accountExists(kSharedAccount)) {
+                const acc::DeleteCheck check = acc::checkDelete(kSharedAccount);
+                if (check.result != acc::DeleteResult::Answered) {
+                    say(QStringLiteral("R account inuse"));
+                    continue;
+                }
+                const acc::WriteOutcome out = acc::deleteAccount(kSharedAccount);
+                if (out.result == acc::WriteResult::Written)
+                    say(QStringLiteral("AD"));
+                else if (out.result == acc::WriteResult::Refused)
+                    say(QStringLiteral("R account inuse"));
+                else
+                    refused("account", out.message);
+            } else {
+                acc::AccountInput in;
+                in.code = kSharedAccount;
+                in.name = QStringLiteral("共用户");
+                const acc::WriteOutcome out = acc::addAccount(in);
+                if (out.result == acc::WriteResult::Written)
+                    say(QStringLiteral("AA"));
+                else if (out.result == acc::WriteResult::Refused)
+                    say(QStringLiteral("R account exists"));
+                else
+                    refused("account", out.message);
+            }
+        }
+    }
+    say(QStringLiteral("END"));
+    return 0;
+}
