@@ -85,27 +85,31 @@ QString sameRows(const Case& c)
 
 // All accounts, whole year: the opening balance is 0 (no openings in these books) and the first 2048 lines fill the
 // store (no total row).
-Case firstLoad { QString(),
-                 0,
-                 "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(CASE WHEN 方向 THEN 1 ELSE -1 END*CAST("
-                 "ROUND(金额*100) AS INTEGER)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) FROM "
-                 "记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 ORDER BY 科目编号,h.编号,记录号 LIMIT 2048",
-                 nullptr,
-                 {} };
+Case firstLoad {
+    QString(),
+    0,
+    "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(CASE WHEN 方向 THEN 1 ELSE -1 END*CAST("
+    "ROUND(金额*100) AS INTEGER)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) FROM "
+    "记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 ORDER BY 科目编号,h.编号,记录号 LIMIT 2048",
+    nullptr,
+    {}
+};
 
 // A first-level account with its sub-accounts in June (the period of the voucher), the opening balance from the
 // lines of the vouchers of the earlier months.
-Case oneAccount { QStringLiteral("101"),
-                  6,
-                  "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT COALESCE(SUM(CASE WHEN c2.方向 THEN 1 "
-                  "ELSE -1 END*CAST(ROUND(c2.金额*100) AS INTEGER)),0) FROM 记账凭证内容 c2 JOIN 记账凭证 h2 USING(编号) "
-                  "WHERE NOT h2.已作废 AND COALESCE(Month(h2.记账日期),h2.月份) BETWEEN 1 AND 5 AND c2.科目编号 LIKE "
-                  "'101%')+SUM(CASE WHEN 方向 THEN 1 ELSE -1 END*CAST(ROUND(金额*100) AS INTEGER)) OVER (ORDER BY "
-                  "科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) "
-                  "FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 AND 科目编号 LIKE '101%' AND "
-                  "COALESCE(Month(h.记账日期),h.月份)=6 ORDER BY 科目编号,h.编号,记录号",
-                  nullptr,
-                  {} };
+Case oneAccount {
+    QStringLiteral("101"),
+    6,
+    "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT COALESCE(SUM(CASE WHEN c2.方向 THEN 1 "
+    "ELSE -1 END*CAST(ROUND(c2.金额*100) AS INTEGER)),0) FROM 记账凭证内容 c2 JOIN 记账凭证 h2 USING(编号) "
+    "WHERE NOT h2.已作废 AND COALESCE(Month(h2.记账日期),h2.月份) BETWEEN 1 AND 5 AND c2.科目编号 LIKE "
+    "'101%')+SUM(CASE WHEN 方向 THEN 1 ELSE -1 END*CAST(ROUND(金额*100) AS INTEGER)) OVER (ORDER BY "
+    "科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) "
+    "FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 AND 科目编号 LIKE '101%' AND "
+    "COALESCE(Month(h.记账日期),h.月份)=6 ORDER BY 科目编号,h.编号,记录号",
+    nullptr,
+    {}
+};
 
 const bool registeredFirst
     = addBenchmark({ 20, "detail_first_load", "detail ledger, first load (all accounts, year)", 15, openLargeBooks,

@@ -168,10 +168,10 @@ struct SummaryCase {
 LedgerCase ledgerCase;
 SummaryCase summaryCase;
 
-const bool registeredLedger
-    = addBenchmark({ 40, "general_ledger", "general ledger, January to December", 5,
-                     [] { return ledgerCase.prepare(); }, [] { return loadTimed([] { return ledgerCase.load(); }); },
-                     [] { return loadTimed([] { return ledgerCase.floor(); }); }, [] { return ledgerCase.differs(); } });
+const bool registeredLedger = addBenchmark(
+    { 40, "general_ledger", "general ledger, January to December", 5, [] { return ledgerCase.prepare(); },
+      [] { return loadTimed([] { return ledgerCase.load(); }); },
+      [] { return loadTimed([] { return ledgerCase.floor(); }); }, [] { return ledgerCase.differs(); } });
 const bool registeredSummary = addBenchmark(
     { 50, "account_summary", "account summary, whole year (opening load)", 9, openLargeBooks,
       [] { return loadTimed([] { return summaryCase.load(); }); },

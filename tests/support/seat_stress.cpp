@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 
 using kessory::StampSet;
@@ -86,19 +87,21 @@ void fill(VoucherStore& store, QRandomGenerator& rng, int seat)
     store.header.附单据数 = static_cast<qint16>(lines);
 }
 
-// A voucher of the book picked at random, loaded as the window shows it; 0 when the book has none.
+// A voucher of the book picked at random (its ids in order), loaded as the window shows it; 0 when the book has none.
 qint32 loadAny(VoucherStore& store, QRandomGenerator& rng)
 {
     QList<qint32> ids;
     auto rs = basDBOperate::funNewRecordset();
-    if (basDBOperate::funOpenRecordset(QStringLiteral("Select 编号 From 记账凭证"), rs)) {
+    if (basDBOperate::funOpenRecordset(QStringLiteral("Select 编号 From 记账凭证 Order By 编号"), rs)) {
         for (; !rs->eof(); rs->moveNext())
             ids << static_cast<qint32>(rs->integer(QStringLiteral("编号")));
     }
     rs->close();
     if (ids.isEmpty())
         return 0;
-    const qint32 id = ids[rng.bounded(static_cast<int>(ids.size()))];
+    // Half the time one of the latest few, which the other seats are busy with too.
+    const int n = static_cast<int>(ids.size());
+    const qint32 id = ids[rng.bounded(2) ? rng.bounded(n) : n - 1 - rng.bounded(std::min(n, 8))];
     return store.loadStored(id) ? id : 0;
 }
 

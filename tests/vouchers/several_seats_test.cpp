@@ -38,8 +38,9 @@ struct Reports {
 
     void read(const QByteArray& output, int seat)
     {
-        static const QHash<QString, QString> actions { { "S", "保存" }, { "E", "保存" }, { "V", "作废" },
-                                                       { "A", "审核" }, { "D", "删除" } };
+        static const QHash<QString, QString> actions {
+            { "S", "保存" }, { "E", "保存" }, { "V", "作废" }, { "A", "审核" }, { "D", "删除" }
+        };
         bool ended = false;
         for (const QByteArray& raw : output.split('\n')) {
             const QStringList f = QString::fromUtf8(raw).split(u' ');
@@ -69,6 +70,14 @@ struct Reports {
     }
 };
 
+int editCount(const Reports& reports)
+{
+    int saves = 0;
+    for (auto it = reports.writes.cbegin(); it != reports.writes.cend(); ++it)
+        saves += it.key().first == QStringLiteral("保存") ? it.value() : 0;
+    return saves - static_cast<int>(reports.byLetter.value("S").size());
+}
+
 int secondsToRun()
 {
     const int asked = qEnvironmentVariableIntValue("KESSORY_SEATS_SECONDS");
@@ -89,9 +98,9 @@ TEST(SeveralSeats, RandomWritesOfThreeSeatsLoseTearAndDuplicateNothing)
     std::vector<std::unique_ptr<QProcess>> seats;
     for (int seat = 1; seat <= 3; ++seat) {
         seats.push_back(std::make_unique<QProcess>());
-        seats.back()->start(QStringLiteral(KESSORY_SEAT_STRESS),
-                            { db.folder(), QString::number(seat), QString::number(seconds * 1000),
-                              QString::number(20261207 + seat) });
+        seats.back()->start(
+            QStringLiteral(KESSORY_SEAT_STRESS),
+            { db.folder(), QString::number(seat), QString::number(seconds * 1000), QString::number(20261207 + seat) });
         ASSERT_TRUE(seats.back()->waitForStarted());
     }
     Reports reports;
@@ -107,14 +116,16 @@ TEST(SeveralSeats, RandomWritesOfThreeSeatsLoseTearAndDuplicateNothing)
     for (const char* kind : { "S", "V", "A", "D" })
         EXPECT_FALSE(told.value(kind).isEmpty()) << "no " << kind << " was done";
     EXPECT_GT(reports.writes.size(), 50);
-    for (auto it = reports.refusals.cbegin(); it != reports.refusals.cend(); ++it)
+    QStringList refusals;
+    for (auto it = reports.refusals.cbegin(); it != reports.refusals.cend(); ++it) {
         RecordProperty(it.key().toStdString(), it.value());
-    std::printf("refusals: %s\n", [&] {
-        QStringList all;
-        for (auto it = reports.refusals.cbegin(); it != reports.refusals.cend(); ++it)
-            all << QStringLiteral("%1=%2").arg(it.key()).arg(it.value());
-        return all.join(u' ').toStdString();
-    }().c_str());
+        refusals << QStringLiteral("%1=%2").arg(it.key()).arg(it.value());
+    }
+    std::printf("done: %d saves, %d edits, %d voids, %d audits, %d deletes, account %d added %d deleted\n"
+                "refused: %s\n",
+                static_cast<int>(told.value("S").size()), editCount(reports), static_cast<int>(told.value("V").size()),
+                static_cast<int>(told.value("A").size()), static_cast<int>(told.value("D").size()), reports.accountAdds,
+                reports.accountDeletes, refusals.join(u' ').toUtf8().constData());
 
     // Torn: a header without all its lines, lines without a header or on a missing account, a voucher that is not
     // balanced although every seat saved it balanced.
@@ -153,8 +164,8 @@ TEST(SeveralSeats, RandomWritesOfThreeSeatsLoseTearAndDuplicateNothing)
         else if (row.kind == kessory::ChangeLog::kAccount && row.target == "10299")
             (row.action == "新增" ? accountAdds : row.action == "删除" ? accountDeletes : unexpected) += 1;
     }
-    EXPECT_TRUE(logged == reports.writes) << logged.size() << " logged writes of vouchers against "
-                                          << reports.writes.size() << " reported";
+    EXPECT_TRUE(logged == reports.writes)
+        << logged.size() << " logged writes of vouchers against " << reports.writes.size() << " reported";
     EXPECT_EQ(accountAdds, reports.accountAdds);
     EXPECT_EQ(accountDeletes, reports.accountDeletes);
     EXPECT_EQ(unexpected, 0);
