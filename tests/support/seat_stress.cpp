@@ -1,10 +1,10 @@
 // One seat of the several-seats test: opens the book its program folder names and, for a bounded time, saves new
 // vouchers, edits, voids, audits and deletes vouchers it picks at random from the book (its own or another seat's),
-// and adds and deletes an account other seats save vouchers on, all through the program's own writes. Every voucher
+// and adds and deletes accounts other seats save vouchers on, all through the program's own writes. Every voucher
 // it saves is balanced and records its line count in 附单据数. It prints one line for every result it was given:
 //   S id lines      a new voucher saved          E id lines   a voucher saved again with other lines
 //   V id / A id / D id   a voucher voided, audited, deleted
-//   AA / AD         account 10299 added, deleted
+//   AA code / AD code    one of the accounts 10291 to 10299 added, deleted
 //   R op why        a write refused as expected: changed (the voucher was changed or deleted since it was loaded),
 //                   busy (another seat held the book too long), account (a line's account was deleted meanwhile),
 //                   declined (the stamps refuse the command before it starts), inuse (the account has lines)
@@ -29,7 +29,24 @@ using kessory::VoucherWrite;
 
 namespace {
 
-const QString kSharedAccount = QStringLiteral("10299");
+// The accounts 10291 to 10299 come and go; the seats save lines on those that are there.
+QString sharedAccount(QRandomGenerator& rng)
+{
+    return QStringLiteral("1029%1").arg(rng.bounded(1, 10));
+}
+
+QStringList sharedAccounts()
+{
+    QStringList codes;
+    auto rs = basDBOperate::funNewRecordset();
+    if (basDBOperate::funOpenRecordset(QStringLiteral("Select 科目编号 From 财务科目 Where 科目编号 Like '1029%'"),
+                                       rs)) {
+        for (; !rs->eof(); rs->moveNext())
+            codes << rs->text(QStringLiteral("科目编号"));
+    }
+    rs->close();
+    return codes;
+}
 
 void say(const QString& line)
 {
@@ -70,14 +87,15 @@ void fill(VoucherStore& store, QRandomGenerator& rng, int seat)
 {
     const int lines = rng.bounded(2, 7);
     qint64 total = 0;
-    const bool onShared = rng.bounded(4) == 0 && accountExists(kSharedAccount);
+    const QStringList shared = rng.bounded(3) == 0 ? sharedAccounts() : QStringList();
+    const QString first = shared.isEmpty() ? QStringLiteral("101") : shared[rng.bounded(shared.size())];
     for (int i = 0; i < lines; ++i) {
         auto& line = store.arrLines[static_cast<std::size_t>(i)];
         const bool last = i == lines - 1;
         const qint64 cents = last ? total : rng.bounded(1, 1000000);
         total += last ? 0 : cents;
         line.摘要 = QStringLiteral("席位%1 %2/%3").arg(seat).arg(i + 1).arg(lines);
-        line.科目代码 = i == 0 && onShared ? kSharedAccount : (i % 2 ? QStringLiteral("103") : QStringLiteral("101"));
+        line.科目代码 = i == 0 ? first : (i % 2 ? QStringLiteral("103") : QStringLiteral("101"));
         line.科目名称 = QStringLiteral("科目");
         line.方向 = last;
         line.金额 = static_cast<double>(cents) / 100.0;
@@ -156,13 +174,13 @@ int main(int argc, char** argv)
             QThread::usleep(rng.bounded(3000)); // the user types; meanwhile another seat may take the number
             const VoucherWrite w = store.saveVoucher();
             report("save", "S", store.header.编号, w, store.intLineCount);
-        } else if (pick < 95) {
+        } else if (pick < 92) {
             const qint32 id = loadAny(store, rng);
             if (id == 0)
                 continue;
             QThread::usleep(rng.bounded(3000)); // the voucher is on screen a moment before the command
             const StampSet stamps = stampsOf(store);
-            if (pick < 55) {
+            if (pick < 50) {
                 if (stamps.locksVoucher()) {
                     say(QStringLiteral("R edit declined"));
                     continue;
@@ -170,12 +188,12 @@ int main(int argc, char** argv)
                 fill(store, rng, seat);
                 const VoucherWrite w = store.saveVoucher();
                 report("edit", "E", id, w, store.intLineCount);
-            } else if (pick < 65) {
+            } else if (pick < 60) {
                 if (!store.voidRefusal(stamps).isEmpty())
                     say(QStringLiteral("R void declined"));
                 else
                     report("void", "V", id, store.voidVoucher());
-            } else if (pick < 80) {
+            } else if (pick < 72) {
                 if (!store.auditRefusal(stamps).isEmpty())
                     say(QStringLiteral("R audit declined"));
                 else
@@ -187,28 +205,30 @@ int main(int argc, char** argv)
                     report("delete", "D", id, store.deleteVoucher());
             }
         } else {
-            // The shared account comes and goes while other seats save vouchers on it.
+            // A shared account comes and goes while other seats save vouchers on it.
             namespace acc = kessory::accounts;
-            if (accountExists(kSharedAccount)) {
-                const acc::DeleteCheck check = acc::checkDelete(kSharedAccount);
+            const QString code = sharedAccount(rng);
+            if (accountExists(code)) {
+                const acc::DeleteCheck check = acc::checkDelete(code);
                 if (check.result != acc::DeleteResult::Answered) {
-                    say(QStringLiteral("R account inuse"));
+                    say(check.result == acc::DeleteResult::NoAccount ? QStringLiteral("R account gone")
+                                                                     : QStringLiteral("R account inuse"));
                     continue;
                 }
-                const acc::WriteOutcome out = acc::deleteAccount(kSharedAccount);
+                const acc::WriteOutcome out = acc::deleteAccount(code);
                 if (out.result == acc::WriteResult::Written)
-                    say(QStringLiteral("AD"));
+                    say(QStringLiteral("AD ") + code);
                 else if (out.result == acc::WriteResult::Refused)
                     say(QStringLiteral("R account inuse"));
                 else
                     refused("account", out.message);
             } else {
                 acc::AccountInput in;
-                in.code = kSharedAccount;
+                in.code = code;
                 in.name = QStringLiteral("共用户");
                 const acc::WriteOutcome out = acc::addAccount(in);
                 if (out.result == acc::WriteResult::Written)
-                    say(QStringLiteral("AA"));
+                    say(QStringLiteral("AA ") + code);
                 else if (out.result == acc::WriteResult::Refused)
                     say(QStringLiteral("R account exists"));
                 else
