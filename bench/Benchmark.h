@@ -3,6 +3,7 @@
 #include <QString>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,14 +23,15 @@ struct Benchmark {
     std::function<Duration()> floor;
     // After the runs: empty when the product's figures and the floor's agree, otherwise what differs.
     std::function<QString()> differs;
-    // Why the row cannot run on a server book; empty when it runs on both engines.
-    std::string fileOnly;
 };
 
 std::vector<Benchmark>& registry();
 
-// Registers a row at start-up: const bool registered = addBenchmark({...});
-bool addBenchmark(Benchmark benchmark);
+// Registers a row at start-up: const bool registered = addBenchmark({...}); fileOnly says why the row cannot run on a
+// server book (empty when it runs on both engines).
+bool addBenchmark(Benchmark benchmark, const std::string& fileOnly = {});
+// The rows that run on a book file only, by name, with the reason.
+std::map<std::string, std::string>& fileOnlyRows();
 
 // The wall-clock time of one call; negative when it returned false.
 Duration timed(const std::function<bool()>& run);

@@ -14,8 +14,16 @@ std::vector<Benchmark>& registry()
     return all;
 }
 
-bool addBenchmark(Benchmark benchmark)
+std::map<std::string, std::string>& fileOnlyRows()
 {
+    static std::map<std::string, std::string> rows;
+    return rows;
+}
+
+bool addBenchmark(Benchmark benchmark, const std::string& fileOnly)
+{
+    if (!fileOnly.empty())
+        fileOnlyRows()[benchmark.name] = fileOnly;
     registry().push_back(std::move(benchmark));
     return true;
 }
@@ -79,8 +87,8 @@ std::vector<Line> runRows(const std::vector<Benchmark>& rows, int argc, char** a
         if (!wanted)
             continue;
         Line line { b.what, 0, 0, b.runs, {}, {} };
-        if (server && !b.fileOnly.empty()) {
-            line.skipped = b.fileOnly;
+        if (server && fileOnlyRows().count(b.name) > 0) {
+            line.skipped = fileOnlyRows()[b.name];
             table.push_back(line);
             continue;
         }
