@@ -99,6 +99,12 @@ void dropServerBooks()
         return;
     basDBOperate::RecordsetPtr rs;
     basDBOperate::funCloseDB(rs);
+    if (qEnvironmentVariableIsSet("KESSORY_BENCH_KEEP")) {
+        std::printf("The server copy kept in schema %s\n", qPrintable(copy.book.schema));
+        copy.folder->setAutoRemove(false);
+        copy.folder.reset();
+        return;
+    }
     ServerBook admin = copy.book;
     admin.schema = QStringLiteral("public");
     if (std::unique_ptr<Connection> c = Connection::openServer(admin))
