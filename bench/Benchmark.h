@@ -3,6 +3,7 @@
 #include <QString>
 #include <chrono>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -26,13 +27,19 @@ struct Benchmark {
 
 std::vector<Benchmark>& registry();
 
-// Registers a row at start-up: const bool registered = addBenchmark({...});
-bool addBenchmark(Benchmark benchmark);
+// Registers a row at start-up: const bool registered = addBenchmark({...}); fileOnly says why the row cannot run on a
+// server book (empty when it runs on both engines).
+bool addBenchmark(Benchmark benchmark, const std::string& fileOnly = {});
+// The rows that run on a book file only, by name, with the reason.
+std::map<std::string, std::string>& fileOnlyRows();
 
 // The wall-clock time of one call; negative when it returned false.
 Duration timed(const std::function<bool()>& run);
 // The processor time of this thread during one call (other work on a shared machine does not count); negative when
 // it returned false. For work that never waits: the loads of the books.
 Duration cpuTimed(const std::function<bool()>& run);
+// A load of the books: processor time on a book file, wall-clock time on a server (where the work is the server's
+// and the round trips).
+Duration loadTimed(const std::function<bool()>& run);
 
 } // namespace kessory::bench

@@ -115,7 +115,8 @@ Duration moveFloor()
 
 const bool registered
     = addBenchmark({ 70, "voucher_move", "voucher window 下一条, 100,000 accounts (floor: the voucher's rows)", 5,
-                     makeBook, moveByProduct, moveFloor, [] { return QString(); } });
+                     makeBook, moveByProduct, moveFloor, [] { return QString(); } },
+                   "its 100,000-account book is a file of its own, not the large books");
 
 } // namespace
 } // namespace kessory::bench

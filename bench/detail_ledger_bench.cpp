@@ -2,13 +2,13 @@
 // floor): the lines with their running balance after the opening balance.
 #include "bench/Benchmark.h"
 #include "bench/LargeBooks.h"
+#include "data/Connection.h"
 #include "data/Numbers.h"
 #include "data/basDBOperate.h"
 #include "ledgers/DetailLedger.h"
 
 #include <QStringList>
 #include <memory>
-#include <sqlite3.h>
 
 namespace kessory::bench {
 namespace {
@@ -39,31 +39,27 @@ Duration loadByProduct(Case& c)
 {
     if (!c.ledger)
         c.ledger = std::make_unique<DetailLedger>();
-    return cpuTimed([&] {
+    return loadTimed([&] {
         QString code = c.account;
         qint16 period = c.period;
         return c.ledger->funQueryLedger(0, code, period) > 0;
     });
 }
 
-// Runs SQLite's own text and reads every column of every row as the ledger would.
+// Runs the query on the program's connection (its text translated for the engine) and reads every column of every
+// row as the ledger would.
 Duration loadByFloor(Case& c)
 {
-    return cpuTimed([&] {
-        sqlite3_stmt* st = nullptr;
-        if (sqlite3_prepare_v2(basDBOperate::cnnDB->handle(), c.floorSql, -1, &st, nullptr) != SQLITE_OK)
+    return loadTimed([&] {
+        Statement st = basDBOperate::cnnDB->prepare(QString::fromUtf8(c.floorSql));
+        if (!st.valid())
             return false;
         c.floorRows.clear();
-        while (sqlite3_step(st) == SQLITE_ROW) {
-            auto text = [&](int i) {
-                return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
-                                         sqlite3_column_bytes(st, i));
-            };
-            const QString date = text(2);
-            c.floorRows << rowText(sqlite3_column_int(st, 0), text(1), text(3), sqlite3_column_int(st, 4) != 0,
-                                   toCents(sqlite3_column_double(st, 5)), sqlite3_column_int64(st, 7), text(6));
+        while (st.step() == 1) {
+            c.floorRows << rowText(st.columnInt64(0), st.column(1).toString(), st.column(3).toString(),
+                                   st.column(4).toBool(), toCents(st.column(5).toDouble()), st.columnInt64(7),
+                                   st.column(6).toString());
         }
-        sqlite3_finalize(st);
         return !c.floorRows.isEmpty();
     });
 }
@@ -89,26 +85,31 @@ QString sameRows(const Case& c)
 
 // All accounts, whole year: the opening balance is 0 (no openings in these books) and the first 2048 lines fill the
 // store (no total row).
-Case firstLoad { QString(),
-                 0,
-                 "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(IIF(方向,1,-1)*CAST(ROUND(金额*100) AS "
-                 "INTEGER)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) FROM 记账凭证内容 c JOIN "
-                 "记账凭证 h USING(编号) WHERE NOT 已作废 ORDER BY 科目编号,h.编号,记录号 LIMIT 2048",
-                 nullptr,
-                 {} };
+Case firstLoad {
+    QString(),
+    0,
+    "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,SUM(CASE WHEN 方向 THEN 1 ELSE -1 END*CAST("
+    "ROUND(金额*100) AS INTEGER)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) FROM "
+    "记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 ORDER BY 科目编号,h.编号,记录号 LIMIT 2048",
+    nullptr,
+    {}
+};
 
 // A first-level account with its sub-accounts in June (the period of the voucher), the opening balance from the
 // lines of the vouchers of the earlier months.
-Case oneAccount { QStringLiteral("101"),
-                  6,
-                  "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT TOTAL(IIF(c2.方向,1,-1)*CAST(ROUND("
-                  "c2.金额*100) AS INTEGER)) FROM 记账凭证内容 c2 JOIN 记账凭证 h2 USING(编号) WHERE NOT h2.已作废 AND "
-                  "COALESCE(Month(h2.记账日期),h2.月份) BETWEEN 1 AND 5 AND c2.科目编号 LIKE '101%')+SUM(IIF(方向,1,-1)"
-                  "*CAST(ROUND(金额*100) AS INTEGER)) OVER (ORDER BY 科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) "
-                  "FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 AND 科目编号 LIKE '101%' AND "
-                  "COALESCE(Month(h.记账日期),h.月份)=6 ORDER BY 科目编号,h.编号,记录号",
-                  nullptr,
-                  {} };
+Case oneAccount {
+    QStringLiteral("101"),
+    6,
+    "SELECT 凭证号码,类别,记账日期,科目编号,方向,金额,摘要,(SELECT COALESCE(SUM(CASE WHEN c2.方向 THEN 1 "
+    "ELSE -1 END*CAST(ROUND(c2.金额*100) AS INTEGER)),0) FROM 记账凭证内容 c2 JOIN 记账凭证 h2 USING(编号) "
+    "WHERE NOT h2.已作废 AND COALESCE(Month(h2.记账日期),h2.月份) BETWEEN 1 AND 5 AND c2.科目编号 LIKE "
+    "'101%')+SUM(CASE WHEN 方向 THEN 1 ELSE -1 END*CAST(ROUND(金额*100) AS INTEGER)) OVER (ORDER BY "
+    "科目编号,h.编号,记录号 ROWS UNBOUNDED PRECEDING) "
+    "FROM 记账凭证内容 c JOIN 记账凭证 h USING(编号) WHERE NOT 已作废 AND 科目编号 LIKE '101%' AND "
+    "COALESCE(Month(h.记账日期),h.月份)=6 ORDER BY 科目编号,h.编号,记录号",
+    nullptr,
+    {}
+};
 
 const bool registeredFirst
     = addBenchmark({ 20, "detail_first_load", "detail ledger, first load (all accounts, year)", 15, openLargeBooks,

@@ -1,4 +1,5 @@
 #include "bench/Benchmark.h"
+#include "bench/LargeBooks.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -13,8 +14,16 @@ std::vector<Benchmark>& registry()
     return all;
 }
 
-bool addBenchmark(Benchmark benchmark)
+std::map<std::string, std::string>& fileOnlyRows()
 {
+    static std::map<std::string, std::string> rows;
+    return rows;
+}
+
+bool addBenchmark(Benchmark benchmark, const std::string& fileOnly)
+{
+    if (!fileOnly.empty())
+        fileOnlyRows()[benchmark.name] = fileOnly;
     registry().push_back(std::move(benchmark));
     return true;
 }
@@ -40,6 +49,11 @@ Duration cpuTimed(const std::function<bool()>& run)
     return ok ? Duration(took) : Duration(-1);
 }
 
+Duration loadTimed(const std::function<bool()>& run)
+{
+    return onServerBooks() ? timed(run) : cpuTimed(run);
+}
+
 } // namespace kessory::bench
 
 namespace {
@@ -53,25 +67,18 @@ double median(std::vector<Duration> times)
     return n % 2 ? times[n / 2].count() : (times[n / 2 - 1].count() + times[n / 2].count()) / 2;
 }
 
-} // namespace
+struct Line {
+    std::string what;
+    double product = 0;
+    double floor = 0;
+    int runs = 0;
+    QString failure;
+    std::string skipped;
+};
 
-// Runs every row, or those whose names are given, and prints one table of medians: the product's code, its floor
-// and their ratio. Product and floor runs alternate so that other work on the machine weighs on both alike. Exits
-// with 1 when a row fails or its figures differ from its floor's.
-int main(int argc, char** argv)
+// Runs the wanted rows on the books the program's connection is on now; one line each.
+std::vector<Line> runRows(const std::vector<Benchmark>& rows, int argc, char** argv, bool server)
 {
-    QCoreApplication app(argc, argv);
-    std::vector<Benchmark> rows = registry();
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const Benchmark& a, const Benchmark& b) { return a.order < b.order; });
-
-    struct Line {
-        std::string what;
-        double product = 0;
-        double floor = 0;
-        int runs = 0;
-        QString failure;
-    };
     std::vector<Line> table;
     for (const Benchmark& b : rows) {
         bool wanted = argc < 2;
@@ -79,7 +86,12 @@ int main(int argc, char** argv)
             wanted = wanted || b.name == argv[i];
         if (!wanted)
             continue;
-        Line line { b.what, 0, 0, b.runs, {} };
+        Line line { b.what, 0, 0, b.runs, {}, {} };
+        if (server && fileOnlyRows().count(b.name) > 0) {
+            line.skipped = fileOnlyRows()[b.name];
+            table.push_back(line);
+            continue;
+        }
         if (b.prepare && !b.prepare()) {
             line.failure = QStringLiteral("could not be prepared");
             table.push_back(line);
@@ -101,16 +113,24 @@ int main(int argc, char** argv)
             line.product = median(products);
             line.floor = median(floors);
         }
-        std::fprintf(stderr, "  %s: done\n", b.name.c_str());
+        std::fprintf(stderr, "  %s%s: done\n", b.name.c_str(), server ? " (server)" : "");
         table.push_back(line);
     }
+    return table;
+}
 
+// Prints the table; the number of rows that failed.
+int print(const std::vector<Line>& table, const char* engine)
+{
     int failures = 0;
-    std::printf(
-        "\nMedians in ms: the book loads in processor time of the thread, the save and the startup in wall-clock "
-        "time.\n%-58s %12s %12s %7s %5s\n",
-        "", "product", "floor", "ratio", "runs");
+    std::printf("\n%s. Medians in ms: the book loads in processor time of the thread on a book file and in "
+                "wall-clock time on a server, the save and the startup in wall-clock time.\n%-58s %12s %12s %7s %5s\n",
+                engine, "", "product", "floor", "ratio", "runs");
     for (const Line& l : table) {
+        if (!l.skipped.empty()) {
+            std::printf("%-58s not on a server: %s\n", l.what.c_str(), l.skipped.c_str());
+            continue;
+        }
         if (!l.failure.isEmpty()) {
             ++failures;
             std::printf("%-58s FAILED: %s\n", l.what.c_str(), l.failure.toLocal8Bit().constData());
@@ -119,7 +139,37 @@ int main(int argc, char** argv)
         std::printf("%-58s %12.2f %12.2f %7.2f %5d\n", l.what.c_str(), l.product, l.floor,
                     l.floor > 0 ? l.product / l.floor : 0.0, l.runs);
     }
+    std::fflush(stdout);
+    return failures;
+}
+
+} // namespace
+
+// Runs every row, or those whose names are given, and prints one table of medians: the product's code, its floor
+// and their ratio; with KESSORY_BENCH_POSTGRES set, a second table of the same rows on a copy of the books on that
+// server. Product and floor runs alternate so that other work on the machine weighs on both alike. Exits with 1 when
+// a row fails or its figures differ from its floor's.
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::vector<Benchmark> rows = registry();
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Benchmark& a, const Benchmark& b) { return a.order < b.order; });
+
+    const std::vector<Line> fileTable = runRows(rows, argc, argv, false);
+    int failures = print(fileTable, "SQLite (book file)");
+    std::size_t lines = fileTable.size();
+    if (!benchServerUrl().isEmpty()) {
+        if (!moveLargeBooksToServer()) {
+            ++failures;
+        } else {
+            const std::vector<Line> serverTable = runRows(rows, argc, argv, true);
+            lines += serverTable.size();
+            failures += print(serverTable, "PostgreSQL (server book)");
+        }
+        dropServerBooks();
+    }
     if (failures > 0)
         std::fprintf(stderr, "%d row(s) FAILED: the product's figures must equal the floor's.\n", failures);
-    return failures > 0 || table.empty() ? 1 : 0;
+    return failures > 0 || lines == 0 ? 1 : 0;
 }

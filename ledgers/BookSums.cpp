@@ -64,6 +64,18 @@ QString prefixUpperBound(const QString& prefix)
 
 namespace {
 
+// On a server, where every row read is sent over the wire: the lines summed there per code, period and side, in code
+// order, with their number. The period is taken once a voucher (Offset 0 keeps the planner from taking it once a
+// line).
+QString groupedInCodeOrderSql()
+{
+    return QStringLiteral(
+               "Select c.科目编号, h.期, c.方向, Cast(Sum(%1) As Integer), Count(*) From 记账凭证内容 c Join "
+               "(Select 编号, %2 As 期 From 记账凭证 v Where Not v.已作废 Offset 0) h On h.编号 = c.编号 "
+               "Group By 1, 2, 3 Order By 1")
+        .arg(BookSql::lineCents(QStringLiteral("c")), voucherPeriodSql(QStringLiteral("v")));
+}
+
 // The period of every voucher not voided, by its id.
 QString periodsSql()
 {
@@ -181,10 +193,11 @@ bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAcc
             account.openingCents += it->second;
     }
 
+    const bool server = connection->engine() == Engine::Postgres;
     VoucherPeriods periods;
-    if (!periods.read(connection))
+    if (!server && !periods.read(connection))
         return false;
-    Statement lines = connection->prepare(linesInCodeOrderSql());
+    Statement lines = connection->prepare(server ? groupedInCodeOrderSql() : linesInCodeOrderSql());
     if (!lines.valid())
         return false;
     // A book file's codes are read in place; a server's come as text.
@@ -214,17 +227,19 @@ bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAcc
             break;
         if (!code.startsWith(codes[next]))
             continue; // a code outside the chart's first-level accounts
-        const qint64 period = periods.of(lines.columnInt64(1));
+        // A voucher with neither a readable date nor a stored month files under no period of the year.
+        const qint64 period = server ? (lines.isNull(1) ? 0 : lines.columnInt64(1)) : periods.of(lines.columnInt64(1));
         if (period == VoucherPeriods::kNotFiled)
             continue;
         SideSums& sides = accounts[next].byPeriod[period];
         const qint64 cents = lines.columnInt64(3);
+        const qint64 count = server ? lines.columnInt64(4) : 1;
         if (lines.columnInt64(2) != 0) {
             sides.creditCents += cents;
-            ++sides.creditLines;
+            sides.creditLines += count;
         } else {
             sides.debitCents += cents;
-            ++sides.debitLines;
+            sides.debitLines += count;
         }
     }
     if (rc < 0)

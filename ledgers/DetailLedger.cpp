@@ -95,7 +95,8 @@ QString DetailLedger::linesQuery(const QString& accountCode, qint16 period)
     if (period != 0)
         sql += QStringLiteral(" And ") + voucherPeriodSql(QStringLiteral("记账凭证")) + QLatin1Char('=')
             + QString::number(period);
-    sql += QStringLiteral(" Order By 科目编号,记账凭证.编号");
+    // A voucher's lines on one account in the order they were entered: a server keeps no order of its own.
+    sql += QStringLiteral(" Order By 科目编号,记账凭证.编号,记账凭证内容.记录号");
     return sql;
 }
 
