@@ -5,6 +5,7 @@
 #include "data/PostgresRun.h"
 #include "data/SqlRewrite.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <sqlite3.h>
@@ -497,18 +498,31 @@ QStringList Connection::missingBookColumns()
         { "资产负债表", "ID", "类别", "项目", "行次", "年初数", "期末数" },
     };
     QStringList missing;
-    const QString query = m_pg ? QStringLiteral("Select column_name From information_schema.columns "
-                                                "Where table_schema = current_schema() And table_name = ?")
-                               : QStringLiteral("Select name From pragma_table_info(?)");
+    // A server answers for every table in one question to its catalog; a file, table by table.
+    QHash<QString, QStringList> serverColumns;
+    if (m_pg) {
+        Statement all = prepare(QStringLiteral(
+            "Select c.relname, a.attname From pg_catalog.pg_attribute a "
+            "Join pg_catalog.pg_class c On c.oid = a.attrelid Join pg_catalog.pg_namespace n On n.oid = c.relnamespace "
+            "Where n.nspname = current_schema() And c.relkind In ('r', 'p') And a.attnum > 0 And Not a.attisdropped"));
+        while (all.step() == 1)
+            serverColumns[all.column(0).toString()] << all.column(1).toString();
+    }
     for (const auto& table : columns) {
         const QString name = QString::fromUtf8(table[0]);
-        Statement st = prepare(query);
-        st.bind(1, name);
         QStringList found;
-        int rc;
-        while ((rc = st.step()) == 1)
-            found << st.column(0).toString();
-        if (rc < 0 || found.isEmpty()) {
+        if (m_pg) {
+            found = serverColumns.value(name);
+        } else {
+            Statement st = prepare(QStringLiteral("Select name From pragma_table_info(?)"));
+            st.bind(1, name);
+            int rc;
+            while ((rc = st.step()) == 1)
+                found << st.column(0).toString();
+            if (rc < 0)
+                found.clear();
+        }
+        if (found.isEmpty()) {
             missing << name;
             continue;
         }
