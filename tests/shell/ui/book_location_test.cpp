@@ -7,11 +7,13 @@
 #include "shell/ui/mdiKessory.h"
 #include "tests/support/GuiTest.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QtEndian>
 #include <arpa/inet.h>
 #include <atomic>
 #include <netinet/in.h>
