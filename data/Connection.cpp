@@ -308,6 +308,7 @@ Statement Connection::prepare(const QString& programSql)
                 return {};
         }
         run->text = programSql;
+        run->key = programSql;
         return Statement(this, std::move(run));
     }
     // Keyed by the program's own text: a statement run again skips the rewriting as well as the compiling.
@@ -411,6 +412,7 @@ Statement Connection::prepareNative(const QString& engineSql)
                 return {};
         }
         run->text = engineSql;
+        run->key = key;
         return Statement(this, std::move(run));
     }
     sqlite3_stmt* raw = nullptr;
@@ -542,6 +544,12 @@ Transaction::Transaction(Connection* connection, Wait wait)
         return;
     if (m_connection->engine() == Engine::Sqlite) {
         m_active = m_connection->exec("BEGIN IMMEDIATE");
+        return;
+    }
+    // A server would take BEGIN inside a transaction as a warning only: refused here as on a file.
+    if (m_connection->inTransaction()) {
+        m_connection->restoreError({ 1, QStringLiteral("cannot start a transaction within a transaction"),
+                                     QStringLiteral("BEGIN"), QStringLiteral("25001") });
         return;
     }
     // One writer at a time per book, as on a file: every check a write makes inside its transaction then sees the
