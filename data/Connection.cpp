@@ -551,7 +551,7 @@ ReadSnapshot::~ReadSnapshot()
         m_connection->exec("ROLLBACK");
 }
 
-Transaction::Transaction(Connection* connection)
+Transaction::Transaction(Connection* connection, Wait wait)
     : m_connection(connection)
 {
     if (!m_connection)
@@ -568,8 +568,16 @@ Transaction::Transaction(Connection* connection)
     }
     // One writer at a time per book, as on a file: every check a write makes inside its transaction then sees the
     // books as no other seat can change them until it ends. Another seat's write is waited for as long as the lock
-    // timeout allows.
-    m_active = m_connection->exec("BEGIN") && m_connection->exec(kWriterLockSql);
+    // timeout allows, or not at all.
+    m_active = m_connection->exec("BEGIN");
+    if (m_active && wait == Wait::Never) {
+        Statement tryLock = m_connection->prepareNative(QString::fromLatin1(kTryWriterLockSql));
+        m_active = tryLock.valid() && tryLock.step() == 1;
+        m_otherSeatWriting = m_active && tryLock.columnInt64(0) == 0;
+        m_active = m_active && !m_otherSeatWriting;
+    } else if (m_active) {
+        m_active = m_connection->exec(kWriterLockSql);
+    }
     if (!m_active && m_connection->inTransaction()) {
         const SqlError why = m_connection->lastError();
         m_connection->exec("ROLLBACK");

@@ -189,11 +189,15 @@ private:
 // Rolls back unless committed: an operation that fails half-way leaves the file as it was.
 class Transaction {
 public:
-    explicit Transaction(Connection* connection);
+    // Whether a transaction on a server book waits (up to the lock timeout) for another seat's write to end.
+    enum class Wait { ForOtherSeats, Never };
+    explicit Transaction(Connection* connection, Wait wait = Wait::ForOtherSeats);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
     bool active() const { return m_active; }
+    // A transaction that does not wait found another seat writing the server book: it did not begin.
+    bool otherSeatWriting() const { return m_otherSeatWriting; }
     bool commit();
     // Undoes everything written since it began; nothing more is written through it afterwards.
     void rollback();
@@ -201,6 +205,7 @@ public:
 private:
     Connection* m_connection;
     bool m_active = false;
+    bool m_otherSeatWriting = false;
 };
 
 } // namespace kessory

@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "data/DataLog.h"
 #include "data/PostgresRun.h"
+#include "data/Seats.h"
 #include "data/ServerBook.h"
 
 #include <QLocale>
@@ -220,12 +221,13 @@ std::unique_ptr<Connection> Connection::openServer(const ServerBook& book, QStri
     const QByteArray database = book.database.toUtf8();
     const QByteArray user = book.user.toUtf8();
     const QByteArray password = book.password.toUtf8();
+    // Other seats see this connection under its seat's name (a login tells the server the operator's later).
+    const QByteArray seat = Seats::applicationName(Seats::seatName());
     std::vector<const char*> keys {
         "host", "port", "dbname", "application_name", "client_encoding", "connect_timeout"
     };
-    std::vector<const char*> values {
-        host.constData(), port.constData(), database.constData(), "Kessory", "UTF8", "10"
-    };
+    std::vector<const char*> values { host.constData(), port.constData(), database.constData(),
+                                      seat.constData(), "UTF8",           "10" };
     if (!user.isEmpty()) {
         keys.push_back("user");
         values.push_back(user.constData());
@@ -240,9 +242,10 @@ std::unique_ptr<Connection> Connection::openServer(const ServerBook& book, QStri
     if (!conn || PQstatus(conn) != CONNECTION_OK) {
         if (error)
             *error = conn ? QString::fromUtf8(PQerrorMessage(conn)).trimmed() : QStringLiteral("out of memory");
+        // The server asked for a password that was not given, or refused the one given.
         if (needsPassword && conn)
-            *needsPassword = PQconnectionNeedsPassword(conn) == 1
-                || (book.password.isEmpty() && QByteArray(PQerrorMessage(conn)).contains("password"));
+            *needsPassword
+                = PQconnectionNeedsPassword(conn) == 1 || QByteArray(PQerrorMessage(conn)).contains("password");
         PQfinish(conn);
         return nullptr;
     }

@@ -40,6 +40,8 @@ class Connection;
 // Taken by every write transaction on a server book: writes to one book go one at a time, as on a book file. Keyed
 // by the schema, so books in other schemas of the database are not held up.
 inline constexpr const char* kWriterLockSql = "SELECT pg_advisory_xact_lock(hashtext(current_schema()))";
+// The same lock taken only when no other seat holds it: true when taken.
+inline constexpr const char* kTryWriterLockSql = "SELECT pg_try_advisory_xact_lock(hashtext(current_schema()))";
 
 void pgBind(PgRun& run, int index, const QVariant& value);
 // 1 = a row, 0 = done, -1 = error (kept on the connection when there is one).

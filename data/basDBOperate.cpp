@@ -10,6 +10,7 @@
 namespace basDBOperate {
 
 QString strDBPath;
+QString strProgramFolder;
 kessory::BookLocation bookLocation;
 QString strSQL;
 std::unique_ptr<kessory::Connection> cnnDB;
@@ -26,6 +27,7 @@ bool openNeedsPassword = false;
 bool locateDBFile(const QString& programFolder)
 {
     openFailure.clear();
+    strProgramFolder = programFolder;
     const QString password = bookLocation.server.password;
     if (!kessory::readBookLocation(programFolder, &bookLocation, &openFailure)) {
         strDBPath = programFolder + QStringLiteral("/DATA/DATA.DAT");

@@ -12,6 +12,8 @@ namespace basDBOperate {
 using kessory::RecordsetPtr;
 
 extern QString strDBPath;
+// The program folder the book was located from (DATA/ and its kessory.conf lie under it).
+extern QString strProgramFolder;
 // The book the program folder names (DATA/DATA.DAT, or what DATA/kessory.conf says); its server password, once
 // asked, is kept here in memory only.
 extern kessory::BookLocation bookLocation;

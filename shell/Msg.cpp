@@ -9,6 +9,8 @@ struct State {
     Presenter presenter;
     bool testMode = false;
     std::deque<Answer> answers;
+    PasswordPresenter passwordPresenter;
+    std::deque<std::optional<QString>> passwords;
     QList<Shown> shown;
 };
 
@@ -36,6 +38,31 @@ Answer show(const QString& text, const QString& title, Buttons buttons)
     return s.presenter(text, title, buttons);
 }
 
+std::optional<QString> askPassword(const QString& text, const QString& title)
+{
+    State& s = state();
+    if (s.testMode)
+        s.shown.append({ text, title, Buttons::Ok });
+    if (s.testMode || !s.passwordPresenter) {
+        if (s.passwords.empty())
+            return std::nullopt;
+        const std::optional<QString> p = s.passwords.front();
+        s.passwords.pop_front();
+        return p;
+    }
+    return s.passwordPresenter(text, title);
+}
+
+void setPasswordPresenter(PasswordPresenter presenter)
+{
+    state().passwordPresenter = std::move(presenter);
+}
+
+void queuePassword(const std::optional<QString>& password)
+{
+    state().passwords.push_back(password);
+}
+
 QString programTitle()
 {
     return QStringLiteral("Kessory 财务记账");
@@ -50,6 +77,7 @@ void setTestMode(bool on)
 {
     state().testMode = on;
     state().answers.clear();
+    state().passwords.clear();
     state().shown.clear();
 }
 

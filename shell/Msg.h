@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace kessory::Msg {
 
@@ -23,6 +24,13 @@ inline bool ask(const QString& text, const QString& title)
 {
     return show(text, title, Buttons::YesNo) == Answer::Yes;
 }
+
+// Asks for a password (typed unseen); nullopt on 取消. In test mode it is recorded like a box and answered from the
+// password queue (取消 when the queue is empty).
+std::optional<QString> askPassword(const QString& text, const QString& title);
+using PasswordPresenter = std::function<std::optional<QString>(const QString& text, const QString& title)>;
+void setPasswordPresenter(PasswordPresenter presenter);
+void queuePassword(const std::optional<QString>& password);
 
 // The program's own title, used where a message carries it.
 QString programTitle();

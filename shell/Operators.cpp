@@ -3,6 +3,8 @@
 #include "data/BookExtensions.h"
 #include "data/ChangeLog.h"
 #include "data/Connection.h"
+#include "data/Seats.h"
+#include "data/basDBOperate.h"
 
 #include <QCryptographicHash>
 #include <sodium.h>
@@ -261,6 +263,10 @@ std::optional<Operator> current()
 void setCurrent(const std::optional<Operator>& op)
 {
     session() = op;
+    // Other seats of a server book name this one by who is at work.
+    Seats::setOperator(op ? op->name : QString());
+    if (basDBOperate::cnnDB)
+        Seats::announce(*basDBOperate::cnnDB);
 }
 
 QString makerName()

@@ -6,6 +6,7 @@
 #include "data/BookSettings.h"
 #include "data/ChangeLog.h"
 #include "data/Connection.h"
+#include "data/Seats.h"
 #include "data/VoucherPeriod.h"
 #include "shell/Clock.h"
 #include "shell/Operators.h"
@@ -184,7 +185,10 @@ Result closeNextMonth(Connection* connection)
     if (!connection || !hasTable(*connection, kTable))
         return { false, QStringLiteral("账簿缺少结账所需的表，无法结账。") };
     // The checks run inside the write's transaction: no voucher of another copy can land between them and the close.
-    Transaction tx(connection);
+    // On a server book another seat's save in progress is not waited for: the close is refused, naming that seat.
+    Transaction tx(connection, Transaction::Wait::Never);
+    if (tx.otherSeatWriting())
+        return { false, Seats::busyMessage(*connection, QStringLiteral("结账")) };
     if (!tx.active())
         return { false, QStringLiteral("结账失败：数据文件无法写入。") };
     const int month = firstOpenMonth(connection);
@@ -209,7 +213,9 @@ Result reopenLastMonth(Connection* connection)
 {
     if (const QString refusal = closeRefusal(connection); !refusal.isEmpty())
         return { false, refusal };
-    Transaction tx(connection);
+    Transaction tx(connection, Transaction::Wait::Never);
+    if (tx.otherSeatWriting())
+        return { false, Seats::busyMessage(*connection, QStringLiteral("反结账")) };
     const int month = lastClosedMonth(connection);
     if (month == 0)
         return { false, QStringLiteral("没有已结账的月份。") };

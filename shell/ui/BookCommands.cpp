@@ -9,6 +9,7 @@
 #include "shell/ui/WindowHost.h"
 #include "shell/ui/WriteRefusal.h"
 #include "shell/ui/dlgBookSettings.h"
+#include "shell/ui/mdiKessory.h"
 #include "vouchers/ui/frmJZ.h"
 
 #include <QInputDialog>
@@ -30,7 +31,7 @@ void showBookInTitle(QMainWindow* frame)
         return;
     const int year = YearEnd::viewedYear();
     const QString viewing = QStringLiteral("%1年账簿（只读）").arg(year);
-    frame->setWindowTitle(year == 0 ? Msg::programTitle() : Msg::programTitle() + QStringLiteral(" - ") + viewing);
+    frame->setWindowTitle(year == 0 ? mdiKessory::bookTitle() : Msg::programTitle() + QStringLiteral(" - ") + viewing);
     if (year == 0 && !frame->findChild<QStatusBar*>())
         return;
     QStatusBar* line = frame->statusBar();

@@ -3,6 +3,8 @@
 #include "shell/Msg.h"
 
 #include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -49,6 +51,19 @@ void installMessagePresenter()
         if (r == QMessageBox::Cancel)
             return Msg::Answer::Cancel;
         return Msg::Answer::No;
+    });
+    Msg::setPasswordPresenter([](const QString& text, const QString& title) -> std::optional<QString> {
+        QInputDialog ask(QApplication::activeWindow());
+        ask.setObjectName(QStringLiteral("dlgPassword"));
+        ask.setWindowTitle(title);
+        ask.setLabelText(text);
+        ask.setTextEchoMode(QLineEdit::Password);
+        ask.setOkButtonText(QStringLiteral("确定"));
+        ask.setCancelButtonText(QStringLiteral("取消"));
+        ask.setWindowModality(Qt::ApplicationModal);
+        if (ask.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return ask.textValue();
     });
 }
 

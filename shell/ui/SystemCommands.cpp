@@ -8,6 +8,7 @@
 #include "shell/Msg.h"
 #include "shell/Operators.h"
 #include "shell/basSysFunction.h"
+#include "shell/ui/BookLocationDialog.h"
 #include "shell/ui/ChangeLogWindow.h"
 #include "shell/ui/LoginDialog.h"
 #include "shell/ui/OperatorWindow.h"
@@ -84,6 +85,12 @@ void restoreBook(QWidget* frame)
     dialog.exec();
 }
 
+void chooseBookLocation(QWidget* frame)
+{
+    BookLocationDialog dialog(basDBOperate::strProgramFolder, frame);
+    dialog.exec();
+}
+
 } // namespace
 
 void registerChangeLog()
@@ -134,6 +141,8 @@ void addSystemCommands(QMenu* system, QMainWindow* frame)
     system->addSeparator();
     addCommand(system, "act_Backup", QStringLiteral("备份(&B)"), frame, backUp);
     addCommand(system, "act_Restore", QStringLiteral("恢复(&R)"), frame, restoreBook);
+    system->addSeparator();
+    addCommand(system, "act_BookLocation", QStringLiteral("账簿位置(&P)..."), frame, chooseBookLocation);
 }
 
 } // namespace kessory

@@ -22,7 +22,7 @@ void registerChangeLog();
 // What startSession left for later: the daily backup, then the change log's register.
 void finishStart();
 
-// The 系统 menu's commands: 操作员管理, 操作日志, 校验账簿, 备份, 恢复.
+// The 系统 menu's commands: 操作员管理, 操作日志, 校验账簿, 备份, 恢复, 账簿位置.
 void addSystemCommands(QMenu* system, QMainWindow* frame);
 
 } // namespace kessory

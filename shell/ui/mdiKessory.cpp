@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <optional>
 
 using kessory::ButtonPicture;
 
@@ -122,24 +123,65 @@ bool funCheckDBFile(const QString& programFolder)
 {
     if (basDBOperate::locateDBFile(programFolder))
         return true;
-    kessory::Msg::show(QStringLiteral("缺少文件，系统无法运行."), QStringLiteral("错误"));
+    // A settings file that cannot be read says what is wrong with it.
+    const QString why = basDBOperate::funOpenFailureText();
+    kessory::Msg::show(why.isEmpty() ? QStringLiteral("缺少文件，系统无法运行.") : why, QStringLiteral("错误"));
     basSysFunction::funExitSystem();
     return false;
 }
 
+// Opens the book. A server that wants a password has it asked for (kept in memory only), three tries at most.
+// Nothing opened: the reason has been said.
+bool funOpenBook()
+{
+    constexpr int kTries = 3;
+    const QString title = QStringLiteral("连接账簿服务器");
+    basDBOperate::RecordsetPtr rs;
+    for (int tries = 0;; ++tries) {
+        if (basDBOperate::funOpenDB(rs))
+            return true;
+        if (!basDBOperate::funOpenNeedsPassword()) {
+            // A file that is there but holds no books would leave every window empty and every save failing.
+            kessory::Msg::show(basDBOperate::funOpenFailureText(), QStringLiteral("错误"));
+            return false;
+        }
+        if (tries == kTries) {
+            kessory::Msg::show(QStringLiteral("账簿服务器的口令%1次均不正确，系统无法运行。").arg(kTries),
+                               QStringLiteral("错误"));
+            return false;
+        }
+        const QString book = basDBOperate::bookLocation.server.label();
+        const std::optional<QString> password = kessory::Msg::askPassword(
+            tries == 0 ? QStringLiteral("请输入账簿服务器 %1 的口令：").arg(book)
+                       : QStringLiteral("口令不正确，请重新输入账簿服务器 %1 的口令：").arg(book),
+            title);
+        if (!password) {
+            kessory::Msg::show(QStringLiteral("未输入账簿服务器的口令，系统无法运行。"), QStringLiteral("错误"));
+            return false;
+        }
+        basDBOperate::bookLocation.server.password = *password;
+    }
+}
+
 } // namespace
+
+QString mdiKessory::bookTitle()
+{
+    const kessory::Connection* book = basDBOperate::cnnDB.get();
+    if (!book || book->engine() != kessory::Engine::Postgres)
+        return programTitle();
+    return programTitle() + QStringLiteral(" - 服务器账簿 ") + book->serverLabel();
+}
 
 bool mdiKessory::funLoad(const QString& programFolder, kessory::LogRegister logRegister)
 {
     if (!funCheckDBFile(programFolder))
         return false;
-    basDBOperate::RecordsetPtr rs;
-    if (!basDBOperate::funOpenDB(rs)) {
-        // A file that is there but holds no books would leave every window empty and every save failing.
-        kessory::Msg::show(basDBOperate::funOpenFailureText(), QStringLiteral("错误"));
+    if (!funOpenBook()) {
         basSysFunction::funExitSystem();
         return false;
     }
+    setWindowTitle(bookTitle());
     if (!kessory::startSession(logRegister))
         return false;
     m_registerAfterPaint = logRegister == kessory::LogRegister::Later;

@@ -30,6 +30,8 @@ public:
     QMdiArea* area() const { return m_area; }
 
     static QString programTitle();
+    // The frame's title: the program's, naming the server book when the book is on a server.
+    static QString bookTitle();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
