@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -163,6 +164,20 @@ void TestDb::exec(const QString& sql)
     const int rc = sqlite3_exec(c.handle(), sql.toUtf8().constData(), nullptr, nullptr, &error);
     EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "") << " in " << sql.toStdString();
     sqlite3_free(error);
+}
+
+void TestDb::addSampleRows(const QString& sampleFile)
+{
+    QFile f(sourceFile(QStringLiteral("data/extensions/") + sampleFile));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << sampleFile.toStdString();
+    QString rows = QString::fromUtf8(f.readAll());
+    if (onServer()) {
+        // SQLite's INSERT OR IGNORE is the server's ON CONFLICT DO NOTHING.
+        static const QRegularExpression insert(QStringLiteral("INSERT OR IGNORE (INTO [^;]*);"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        rows.replace(insert, QStringLiteral("INSERT \\1 ON CONFLICT DO NOTHING;"));
+    }
+    exec(QStringLiteral("BEGIN;") + rows + QStringLiteral("COMMIT;"));
 }
 
 void TestDb::refuseWrites(const QString& name, const QString& event, const QString& table, const QString& message,
