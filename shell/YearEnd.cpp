@@ -1,6 +1,7 @@
 #include "shell/YearEnd.h"
 
 #include "data/BookAccess.h"
+#include "data/BookCopy.h"
 #include "data/BookExtensions.h"
 #include "data/BookSettings.h"
 #include "data/ChangeLog.h"
@@ -31,10 +32,30 @@ QString currentBookPath()
     return QFileInfo(basDBOperate::strDBPath).absolutePath() + u'/' + kBookName;
 }
 
-// Copies the whole open book into a new file at path with SQLite's online backup; false on any failure.
+// Copies a server book into a new book file at path, row for row; false on any failure.
+bool copyServerBook(Connection& source, const QString& path)
+{
+    QString why;
+    bool ok = BookCopy::createBookFile(path, &why);
+    if (ok) {
+        std::unique_ptr<Connection> target = Connection::open(path);
+        const BookCopy::Outcome copied = target ? BookCopy::copy(source, *target) : BookCopy::Outcome {};
+        ok = copied.ok;
+        why = copied.error + copied.differences.join(u';');
+    }
+    if (!ok) {
+        qCWarning(lcYearEnd) << "copy of the server book to" << path << "failed:" << why;
+        QFile::remove(path);
+    }
+    return ok;
+}
+
+// Copies the whole open book into a new file at path (a book file with SQLite's online backup); false on any failure.
 bool copyBook(Connection* source, const QString& path)
 {
     QFile::remove(path);
+    if (source->engine() == Engine::Postgres)
+        return copyServerBook(*source, path);
     sqlite3* target = nullptr;
     if (sqlite3_open_v2(path.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
         != SQLITE_OK) {
@@ -86,8 +107,9 @@ bool makeNextYear(const QString& path, int nextYear, const std::map<QString, qin
             && runStatement(*c, QStringLiteral("Delete From 记账凭证"))
             && runStatement(*c, QStringLiteral("Delete From 已结账月份"))
             && runStatement(*c, QStringLiteral("Delete From 期初余额"))
-            && runStatement(*c, QStringLiteral("Insert Into 账套设置 (项目, 值) Values ('会计年度', ?) "
-                                                 "On Conflict (项目) Do Update Set 值 = excluded.值"),
+            && runStatement(*c,
+                            QStringLiteral("Insert Into 账套设置 (项目, 值) Values ('会计年度', ?) "
+                                           "On Conflict (项目) Do Update Set 值 = excluded.值"),
                             { QString::number(nextYear) });
         // Voucher ids start again from 1 in the new year.
         ok = ok && c->exec("DELETE FROM sqlite_sequence WHERE name = '记账凭证'");
@@ -187,6 +209,27 @@ Result run()
     if (!copyBook(connection, next) || !makeNextYear(next, year + 1, openings)) {
         QFile::remove(kept);
         return undo(QStringLiteral("无法建立%1年账簿。").arg(year + 1));
+    }
+    if (connection->engine() == Engine::Postgres) {
+        // The server book becomes the next year's in one transaction: the copy replaces every table's rows.
+        std::unique_ptr<Connection> nextBook = Connection::open(next);
+        const BookCopy::Outcome copied = nextBook ? BookCopy::copy(*nextBook, *connection) : BookCopy::Outcome {};
+        nextBook.reset();
+        QFile::remove(next);
+        if (!copied.ok) {
+            QFile::remove(kept);
+            return undo(QStringLiteral("无法建立%1年账簿：%2").arg(year + 1).arg(copied.error));
+        }
+        basDBOperate::RecordsetPtr rs;
+        basDBOperate::funCloseDB(rs);
+        const Result reopened = reopenCurrent(book);
+        if (!reopened.ok)
+            return reopened;
+        return { true,
+                 QStringLiteral("年结完成：已建立%1年账簿，%2年账簿保存为 %3。")
+                     .arg(year + 1)
+                     .arg(year)
+                     .arg(QDir::toNativeSeparators(kept)) };
     }
     basDBOperate::RecordsetPtr rs;
     basDBOperate::funCloseDB(rs);
