@@ -1,5 +1,6 @@
 #include "data/Backups.h"
 
+#include "data/BookCopy.h"
 #include "data/BookSettings.h"
 #include "data/Connection.h"
 #include "shell/Clock.h"
@@ -59,6 +60,21 @@ QString copyPages(sqlite3* target, sqlite3* source)
     return err == SQLITE_OK || err == SQLITE_DONE ? QString() : QString::fromUtf8(sqlite3_errmsg(target));
 }
 
+// Copies a server book into a new book file at path (made here); an error text or empty.
+QString copyServerBook(Connection& source, const QString& path)
+{
+    QString error;
+    if (!BookCopy::createBookFile(path, &error))
+        return error;
+    std::unique_ptr<Connection> target = Connection::open(path);
+    if (!target)
+        return QStringLiteral("无法打开新的备份文件");
+    const BookCopy::Outcome copied = BookCopy::copy(source, *target);
+    if (!copied.ok)
+        return copied.error.isEmpty() ? copied.differences.join(QStringLiteral("；")) : copied.error;
+    return {};
+}
+
 } // namespace
 
 QString folderOf(const QString& bookPath)
@@ -95,7 +111,7 @@ int keepCount(Connection* connection)
     return ok && n > 0 ? n : kDefaultKeep;
 }
 
-QString make(sqlite3* source, const QString& bookPath, int keep, QString* why)
+QString make(Connection* source, const QString& bookPath, int keep, QString* why)
 {
     const auto fail = [why](const QString& text) {
         if (why)
@@ -117,15 +133,20 @@ QString make(sqlite3* source, const QString& bookPath, int keep, QString* why)
     // Written under a temporary name and renamed when whole: a failed copy never looks like a backup.
     const QString partial = path + QStringLiteral(".part");
     QFile::remove(partial);
-    sqlite3* target = nullptr;
-    if (sqlite3_open_v2(partial.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
-        != SQLITE_OK) {
+    QString error;
+    if (source->engine() == Engine::Postgres) {
+        error = copyServerBook(*source, partial);
+    } else {
+        sqlite3* target = nullptr;
+        if (sqlite3_open_v2(partial.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
+            != SQLITE_OK) {
+            sqlite3_close(target);
+            QFile::remove(partial);
+            return fail(QStringLiteral("无法写入备份文件 %1。").arg(QDir::toNativeSeparators(path)));
+        }
+        error = copyPages(target, source->handle());
         sqlite3_close(target);
-        QFile::remove(partial);
-        return fail(QStringLiteral("无法写入备份文件 %1。").arg(QDir::toNativeSeparators(path)));
     }
-    const QString error = copyPages(target, source);
-    sqlite3_close(target);
     if (!error.isEmpty() || !QFile::rename(partial, path)) {
         QFile::remove(partial);
         return fail(QStringLiteral("无法写入备份文件 %1：%2")
@@ -186,16 +207,26 @@ QString check(const QString& path)
     return problem;
 }
 
-QString restoreInto(sqlite3* target, const QString& backupPath)
+QString restoreInto(Connection* target, const QString& backupPath)
 {
     if (!target)
         return QStringLiteral("账簿未打开。");
     if (const QString problem = check(backupPath); !problem.isEmpty())
         return problem;
+    if (target->engine() == Engine::Postgres) {
+        std::unique_ptr<Connection> source = Connection::open(backupPath);
+        if (!source)
+            return QStringLiteral("无法打开该文件。");
+        const BookCopy::Outcome copied = BookCopy::copy(*source, *target);
+        if (copied.ok)
+            return {};
+        return QStringLiteral("恢复失败：%1")
+            .arg(copied.error.isEmpty() ? copied.differences.join(QStringLiteral("；")) : copied.error);
+    }
     sqlite3* source = openReadOnly(backupPath);
     if (!source)
         return QStringLiteral("无法打开该文件。");
-    const QString error = copyPages(target, source);
+    const QString error = copyPages(target->handle(), source);
     sqlite3_close(source);
     return error.isEmpty() ? QString() : QStringLiteral("恢复失败：%1").arg(error);
 }

@@ -4,14 +4,13 @@
 #include <QList>
 #include <QString>
 
-struct sqlite3;
-
 namespace kessory {
 
 class Connection;
 
-// Copies of the book in DATA/backup beside it, named DATA-YYYYMMDD-HHMMSS.DAT, made with SQLite's online backup
-// (a consistent copy even while the book is open), and the restore of one of them.
+// Copies of the book in DATA/backup beside it, named DATA-YYYYMMDD-HHMMSS.DAT, and the restore of one of them. A book
+// file is copied with SQLite's online backup (a consistent copy even while the book is open); a server book is copied
+// row for row into a new book file, so that its backups are files like a file book's.
 namespace Backups {
 
 constexpr int kDefaultKeep = 30;
@@ -32,7 +31,8 @@ int keepCount(Connection* connection);
 
 // Copies the open book to a new backup file (the clock's time names it; an existing name gets the next second), then
 // removes all but the newest keep backups. The new file's path, or empty with why set.
-QString make(sqlite3* source, const QString& bookPath, int keep, QString* why);
+// bookPath is where the book file is, or would be beside a server book's settings.
+QString make(Connection* source, const QString& bookPath, int keep, QString* why);
 
 // Whether a backup is due at start: none yet, or the newest is a day old or older.
 bool due(const QString& bookPath);
@@ -41,9 +41,10 @@ bool due(const QString& bookPath);
 // what is wrong.
 QString check(const QString& path);
 
-// Replaces the open book's content by the backup's, page for page, in one step (the online backup API into the open
-// connection). The backup is checked first. Empty on success, else why nothing was changed.
-QString restoreInto(sqlite3* target, const QString& backupPath);
+// Replaces the open book's content by the backup's in one step: page for page into a book file (the online backup
+// API into the open connection), every table's rows in one transaction into a server book. The backup is checked
+// first. Empty on success, else why nothing was changed.
+QString restoreInto(Connection* target, const QString& backupPath);
 
 } // namespace Backups
 } // namespace kessory

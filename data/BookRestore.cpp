@@ -14,7 +14,7 @@ QString backupNow(QString* why)
             *why = QStringLiteral("账簿未打开。");
         return {};
     }
-    return Backups::make(basDBOperate::cnnDB->handle(), basDBOperate::strDBPath,
+    return Backups::make(basDBOperate::cnnDB.get(), basDBOperate::strDBPath,
                          Backups::keepCount(basDBOperate::cnnDB.get()), why);
 }
 
@@ -37,7 +37,7 @@ QString restore(const QString& backupPath)
     QString why;
     if (backupNow(&why).isEmpty())
         return QStringLiteral("当前账簿备份失败，未恢复：%1").arg(why);
-    const QString error = Backups::restoreInto(basDBOperate::cnnDB->handle(), backupPath);
+    const QString error = Backups::restoreInto(basDBOperate::cnnDB.get(), backupPath);
     // The connection is opened afresh either way: no statement prepared on the old content survives.
     basDBOperate::RecordsetPtr rs;
     const bool reopened = basDBOperate::funOpenDB(rs);

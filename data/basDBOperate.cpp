@@ -77,7 +77,9 @@ bool funOpenDB(RecordsetPtr& rs)
     openNeedsPassword = false;
     const QString cannotOpen = QStringLiteral("数据文件无法打开，系统无法运行.");
     kessory::setDataLogFile(QFileInfo(strDBPath).absolutePath() + QStringLiteral("/kessory.log"));
-    if (bookLocation.engine == kessory::Engine::Postgres) {
+    // A kept year is a file beside the book even when the book itself is on a server.
+    const bool keptYear = QFileInfo(strDBPath).absoluteFilePath() != QFileInfo(bookLocation.file).absoluteFilePath();
+    if (bookLocation.engine == kessory::Engine::Postgres && !keptYear) {
         QString why;
         cnnDB = kessory::Connection::openServer(bookLocation.server, &why, &openNeedsPassword);
         if (!cnnDB)

@@ -14,6 +14,7 @@ using kessory::test::TestDb;
 
 TEST(ExtensionTables, AWritableBookGainsThemAndAReadOnlyOneIsLeftAlone)
 {
+    KESSORY_FILE_ONLY("opens the book file read-only through SQLite's file layer");
     using kessory::test::FaultyVfs;
     TestDb db(TestDb::Rows::Sample, false);
     FaultyVfs vfs;

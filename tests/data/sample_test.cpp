@@ -31,7 +31,7 @@ TEST(SampleDatabase, VouchersBalanceAndUseExistingAccounts)
     TestDb db(TestDb::Rows::Sample);
     EXPECT_GE(db.scalar("SELECT count(*) FROM 记账凭证").toInt(), 40);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM (SELECT 编号 FROM 记账凭证内容 GROUP BY 编号 HAVING "
-                        "round(sum(CASE WHEN 方向 THEN 金额 ELSE -金额 END), 2) <> 0)"),
+                        "round(sum(CASE WHEN 方向 THEN 金额 ELSE -金额 END), 2) <> 0) As x"),
               "0");
     EXPECT_EQ(db.scalar("SELECT count(*) FROM 记账凭证内容 l WHERE NOT EXISTS (SELECT 1 FROM 财务科目 a WHERE "
                         "a.科目编号 = l.科目编号)"),
@@ -48,7 +48,7 @@ TEST(SampleDatabase, VouchersBalanceAndUseExistingAccounts)
     // Numbers run from 1 per category without gaps or repeats.
     EXPECT_EQ(
         db.scalar("SELECT count(*) FROM (SELECT 类别 FROM 记账凭证 GROUP BY 类别 HAVING max(凭证号码) <> count(*) OR "
-                  "min(凭证号码) <> 1 OR count(DISTINCT 凭证号码) <> count(*))"),
+                  "min(凭证号码) <> 1 OR count(DISTINCT 凭证号码) <> count(*)) As x"),
         "0");
 }
 

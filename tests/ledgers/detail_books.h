@@ -46,12 +46,13 @@ public:
     void manyLines(int count, const QString& code)
     {
         const int id = voucher(1, QStringLiteral("记"), 1, 3);
-        m_db.exec(QStringLiteral("INSERT INTO 记账凭证内容 (编号,记录号,方向,金额,摘要,科目编号,日期) WITH RECURSIVE "
-                                 "c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c WHERE x<%1) SELECT %2,x,0,1.0,'行'||x,"
-                                 "'%3','2026-01-03 10:00:00' FROM c")
-                      .arg(count)
-                      .arg(id)
-                      .arg(code));
+        m_db.exec(
+            QStringLiteral("INSERT INTO 记账凭证内容 (编号,记录号,方向,金额,摘要,科目编号,日期) WITH RECURSIVE "
+                           "c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c WHERE x<%1) SELECT %2,x,False,1.0,'行'||x,"
+                           "'%3','2026-01-03 10:00:00' FROM c")
+                .arg(count)
+                .arg(id)
+                .arg(code));
     }
 
 private:

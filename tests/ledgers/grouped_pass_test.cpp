@@ -38,8 +38,9 @@ struct Reference {
     {
         return query(QStringLiteral("Select Count(*), Coalesce(Sum(Cast(Round(c.金额 * 100) As Integer)), 0) From "
                                     "记账凭证内容 c, 记账凭证 h Where c.编号 = h.编号 And h.已作废 = 0 And c.科目编号 "
-                                    "Like ?1 || '%' And c.方向 = ?2 And (?3 > ?4 Or Coalesce(Month(h.记账日期), "
-                                    "h.月份) Between ?3 And ?4)"),
+                                    "Like ?1 || '%' And c.方向 = ?2 And (Cast(?3 As Integer) > Cast(?4 As Integer) Or "
+                                    "Coalesce(Month(h.记账日期), h.月份) Between Cast(?3 As Integer) And Cast(?4 As "
+                                    "Integer))"),
                      { code, credit ? 1 : 0, first, last });
     }
     qint64 net(const QString& code, qint64 first, qint64 last)

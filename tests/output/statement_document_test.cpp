@@ -14,9 +14,7 @@ using kessory::test::TestDb;
 TEST(StatementDocument, CarriesTheComputedFiguresOfThePeriod)
 {
     TestDb db(TestDb::Rows::Sample);
-    QFile f(kessory::test::sourceFile(QStringLiteral("data/extensions/30_formulas.sample.sql")));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    db.exec(QStringLiteral("BEGIN;") + QString::fromUtf8(f.readAll()) + QStringLiteral("COMMIT;"));
+    db.addSampleRows(QStringLiteral("30_formulas.sample.sql"));
 
     for (const StatementPeriod period : { StatementPeriod { 1, 12 }, StatementPeriod { 1, 6 } }) {
         const StatementReport shown = funComputeStatement(basDBOperate::cnnDB.get(), balanceSheet(), period);

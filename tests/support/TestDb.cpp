@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -70,6 +71,12 @@ QString serverUrl()
 }
 
 namespace {
+
+// Text as an SQL literal of either engine.
+QString quoteText(const QString& text)
+{
+    return QLatin1Char('\'') + QString(text).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+}
 
 std::unique_ptr<Connection> serverAdmin()
 {
@@ -157,6 +164,50 @@ void TestDb::exec(const QString& sql)
     const int rc = sqlite3_exec(c.handle(), sql.toUtf8().constData(), nullptr, nullptr, &error);
     EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "") << " in " << sql.toStdString();
     sqlite3_free(error);
+}
+
+void TestDb::addSampleRows(const QString& sampleFile)
+{
+    QFile f(sourceFile(QStringLiteral("data/extensions/") + sampleFile));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << sampleFile.toStdString();
+    QString rows = QString::fromUtf8(f.readAll());
+    if (onServer()) {
+        // SQLite's INSERT OR IGNORE is the server's ON CONFLICT DO NOTHING.
+        static const QRegularExpression insert(QStringLiteral("INSERT OR IGNORE (INTO [^;]*);"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        rows.replace(insert, QStringLiteral("INSERT \\1 ON CONFLICT DO NOTHING;"));
+    }
+    exec(QStringLiteral("BEGIN;") + rows + QStringLiteral("COMMIT;"));
+}
+
+void TestDb::refuseWrites(const QString& name, const QString& event, const QString& table, const QString& message,
+                          const QString& when)
+{
+    ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
+    Connection& c = *basDBOperate::cnnDB;
+    const QString condition = when.isEmpty() ? QString() : QStringLiteral(" WHEN (%1)").arg(when);
+    QString sql;
+    if (c.engine() == Engine::Postgres) {
+        // A broken rule is an integrity error on either engine (SQLite's constraint code).
+        sql = QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $k$ BEGIN RAISE EXCEPTION "
+                             "USING ERRCODE = '23000', MESSAGE = %2; END $k$; CREATE TRIGGER %1 BEFORE %3 ON %4 "
+                             "FOR EACH ROW%5 EXECUTE FUNCTION %1()")
+                  .arg(name, quoteText(message), event, c.quoteIdentifier(table), condition);
+    } else {
+        sql = QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3%4 BEGIN SELECT RAISE(ABORT, %5); END")
+                  .arg(name, event, c.quoteIdentifier(table), condition, quoteText(message));
+    }
+    EXPECT_TRUE(c.exec(sql.toUtf8().constData())) << c.lastError().message.toStdString() << " in " << sql.toStdString();
+}
+
+void TestDb::allowWrites(const QString& name, const QString& table)
+{
+    ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
+    Connection& c = *basDBOperate::cnnDB;
+    const QString sql = c.engine() == Engine::Postgres
+        ? QStringLiteral("DROP TRIGGER %1 ON %2; DROP FUNCTION %1()").arg(name, c.quoteIdentifier(table))
+        : QStringLiteral("DROP TRIGGER %1").arg(name);
+    EXPECT_TRUE(c.exec(sql.toUtf8().constData())) << c.lastError().message.toStdString() << " in " << sql.toStdString();
 }
 
 QString TestDb::scalar(const QString& sql)

@@ -25,6 +25,16 @@ public:
     // The first column of the first row of a query in the program's SQL text, as text; empty when there is none.
     QString scalar(const QString& sql);
     void open();
+    // Adds the rows of a supplied book's file (data/extensions/NN_name.sample.sql) that the book lacks, on either
+    // engine, in one transaction.
+    void addSampleRows(const QString& sampleFile);
+    // Makes the engine refuse a write, as a broken disk or another program's rule would: a trigger called name that
+    // fails every `event` ("INSERT", "UPDATE" or "DELETE") on table with message, or only the rows for which the
+    // condition `when` (on NEW or OLD, the same text on either engine) holds.
+    void refuseWrites(const QString& name, const QString& event, const QString& table, const QString& message,
+                      const QString& when = {});
+    // Removes such a trigger.
+    void allowWrites(const QString& name, const QString& table);
 
 private:
     QTemporaryDir m_dir;

@@ -23,9 +23,7 @@ protected:
     void SetUp() override
     {
         kessory::Clock::setNow(QDateTime(QDate(2026, 12, 15), QTime(9, 0)));
-        QFile f(kessory::test::sourceFile(QStringLiteral("data/extensions/30_formulas.sample.sql")));
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        m_db.exec(QStringLiteral("BEGIN;") + QString::fromUtf8(f.readAll()) + QStringLiteral("COMMIT;"));
+        m_db.addSampleRows(QStringLiteral("30_formulas.sample.sql"));
     }
 
     static int rowOfLine(QTableWidget* g, const QString& line)

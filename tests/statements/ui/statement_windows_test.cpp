@@ -87,9 +87,8 @@ TEST_F(StatementWindowTest, EachStatementShowsItsFormAndEveryTemplateLine)
             EXPECT_EQ(cell(g, r, 2), db.scalar(QStringLiteral("SELECT 行次") + where));
             EXPECT_EQ(cell(g, r, 1).trimmed(), db.scalar(QStringLiteral("SELECT trim(项目)") + where));
             for (int v = 0; v < s.valueFields.size(); ++v) {
-                // Stored values show as they are: empty for null, no number formatting.
-                const QString stored
-                    = db.scalar(QStringLiteral("SELECT ifnull(%1,'')").arg(s.valueFields.at(v)) + where);
+                // Stored values show as they are: empty for null (as the scalar reads it), no number formatting.
+                const QString stored = db.scalar(QStringLiteral("SELECT %1").arg(s.valueFields.at(v)) + where);
                 EXPECT_EQ(cell(g, r, 3 + v).toDouble(), stored.toDouble());
                 EXPECT_EQ(cell(g, r, 3 + v).isEmpty(), stored.isEmpty());
                 EXPECT_FALSE(cell(g, r, 3 + v).contains(QLatin1Char(',')));
