@@ -159,23 +159,88 @@ void TestDb::exec(const QString& sql)
     sqlite3_free(error);
 }
 
-QString TestDb::scalar(const QString& sql)
+namespace {
+
+// A value as SQLite writes it as text, on either engine.
+QString cellText(const Statement& st, int i)
 {
-    if (!basDBOperate::cnnDB)
-        return {};
-    Statement st = basDBOperate::cnnDB->prepare(sql);
-    if (!st.valid() || st.step() != 1 || st.isNull(0))
+    if (st.isNull(i))
         return {};
     if (st.handle())
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.handle(), 0)));
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.handle(), i)));
     // A server's amount as SQLite writes a double as text: 100.0, 200.5.
-    const QVariant v = st.column(0);
+    const QVariant v = st.column(i);
     if (v.typeId() == QMetaType::Double) {
         const double d = v.toDouble();
         return d == static_cast<double>(qRound64(d)) ? QString::number(qRound64(d)) + QStringLiteral(".0")
                                                      : QString::number(d, 'g', 15);
     }
     return v.toString();
+}
+
+QString triggerName(const QString& event, const QString& table)
+{
+    return QStringLiteral("refuse_%1_%2").arg(event.toLower(), table);
+}
+
+} // namespace
+
+QString TestDb::scalar(const QString& sql)
+{
+    if (!basDBOperate::cnnDB)
+        return {};
+    Statement st = basDBOperate::cnnDB->prepare(sql);
+    if (!st.valid() || st.step() != 1)
+        return {};
+    return cellText(st, 0);
+}
+
+QString TestDb::rows(const QString& sql, const QString& columnSeparator, const QString& rowSeparator)
+{
+    if (!basDBOperate::cnnDB)
+        return {};
+    Statement st = basDBOperate::cnnDB->prepare(sql);
+    EXPECT_TRUE(st.valid()) << basDBOperate::cnnDB->lastError().message.toStdString() << " in " << sql.toStdString();
+    QStringList all;
+    int rc = 0;
+    while (st.valid() && (rc = st.step()) == 1) {
+        QStringList row;
+        for (int i = 0; i < st.columnCount(); ++i)
+            row << cellText(st, i);
+        all << row.join(columnSeparator);
+    }
+    EXPECT_NE(rc, -1) << basDBOperate::cnnDB->lastError().message.toStdString() << " in " << sql.toStdString();
+    return all.join(rowSeparator);
+}
+
+void TestDb::refuse(const QString& event, const QString& table, const QString& condition)
+{
+    const QString name = triggerName(event, table);
+    if (!onServer()) {
+        exec(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 %4 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                 .arg(name, event, table, condition.isEmpty() ? QString() : QStringLiteral("WHEN ") + condition));
+        return;
+    }
+    ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
+    Connection& c = *basDBOperate::cnnDB;
+    const QString sql
+        = QStringLiteral("CREATE OR REPLACE FUNCTION refuse_write() RETURNS trigger LANGUAGE plpgsql AS "
+                         "$$BEGIN RAISE EXCEPTION 'refused'; END$$; "
+                         "CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW %4 EXECUTE FUNCTION refuse_write()")
+              .arg(name, event, table, condition.isEmpty() ? QString() : QStringLiteral("WHEN (%1)").arg(condition));
+    EXPECT_TRUE(c.exec(sql.toUtf8().constData())) << c.lastError().message.toStdString();
+}
+
+void TestDb::allow(const QString& event, const QString& table)
+{
+    if (!onServer()) {
+        exec(QStringLiteral("DROP TRIGGER %1").arg(triggerName(event, table)));
+        return;
+    }
+    ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
+    Connection& c = *basDBOperate::cnnDB;
+    const QString sql = QStringLiteral("DROP TRIGGER %1 ON %2").arg(triggerName(event, table), table);
+    EXPECT_TRUE(c.exec(sql.toUtf8().constData())) << c.lastError().message.toStdString();
 }
 
 } // namespace kessory::test

@@ -24,6 +24,16 @@ public:
     void exec(const QString& sql);
     // The first column of the first row of a query in the program's SQL text, as text; empty when there is none.
     QString scalar(const QString& sql);
+    // Every row of a query in the program's SQL text, its columns joined by columnSeparator and the rows by
+    // rowSeparator, each value written as scalar() writes it: the same text on either engine.
+    QString rows(const QString& sql, const QString& columnSeparator = QStringLiteral("|"),
+                 const QString& rowSeparator = QStringLiteral("\n"));
+    // Makes the table refuse every write of the event (INSERT, UPDATE or DELETE), or only those rows for which the
+    // condition on NEW or OLD holds, as a broken write would fail on either engine; allow() takes it back.
+    void refuse(const QString& event, const QString& table, const QString& condition = {});
+    void allow(const QString& event, const QString& table);
+    // On a server run: the schema that holds this test's book once it is open; empty otherwise.
+    QString schema() const { return m_schema; }
     void open();
 
 private:
