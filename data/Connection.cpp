@@ -308,6 +308,7 @@ Statement Connection::prepare(const QString& programSql)
                 return {};
         }
         run->text = programSql;
+        run->key = programSql;
         return Statement(this, std::move(run));
     }
     // Keyed by the program's own text: a statement run again skips the rewriting as well as the compiling.
@@ -411,6 +412,7 @@ Statement Connection::prepareNative(const QString& engineSql)
                 return {};
         }
         run->text = engineSql;
+        run->key = key;
         return Statement(this, std::move(run));
     }
     sqlite3_stmt* raw = nullptr;

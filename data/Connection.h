@@ -157,6 +157,15 @@ private:
     int m_readOnly = -1;
     bool m_lastWasRollback = false;
     bool execServer(const char* sql);
+    // The session's own settings (search path, lock timeout, name, read-only), made again on a new session.
+    std::vector<QByteArray> m_sessionSettings;
+    std::unordered_map<std::string, QString> m_pgTexts;
+
+public:
+    // After a broken connection (a restarted server, a dropped network) while no transaction was open: a new
+    // session with the same settings; the prepared statements are prepared again as they are used.
+    bool reconnectServer();
+    QString preparedText(const std::string& name) const;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     std::unordered_multimap<QString, sqlite3_stmt*> m_idle;
     std::size_t m_idleCount = 0;

@@ -111,9 +111,22 @@ int pgStep(PgRun& run, Connection* connection)
         if (run.values[i])
             values[i] = run.values[i]->constData();
     }
+    const bool idle = PQtransactionStatus(connection->pgHandle()) == PQTRANS_IDLE;
     run.result
         = PQexecPrepared(connection->pgHandle(), run.name.c_str(), run.params, values.data(), nullptr, nullptr, 0);
-    const ExecStatusType status = PQresultStatus(run.result);
+    ExecStatusType status = PQresultStatus(run.result);
+    // The server went away between two commands: outside a transaction nothing was half done, so the statement is
+    // run again on a new session.
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK && idle
+        && PQstatus(connection->pgHandle()) == CONNECTION_BAD && connection->reconnectServer()) {
+        PQclear(run.result);
+        run.result = nullptr;
+        if (!connection->pgPrepare(run.key, connection->preparedText(run.name), run.params, &run.name))
+            return -1;
+        run.result
+            = PQexecPrepared(connection->pgHandle(), run.name.c_str(), run.params, values.data(), nullptr, nullptr, 0);
+        status = PQresultStatus(run.result);
+    }
     if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK) {
         // Only a write's count is the rows it changed, as on a book file.
         if (qstrncmp(PQcmdStatus(run.result), "SELECT", 6) != 0) {
@@ -252,16 +265,48 @@ std::unique_ptr<Connection> Connection::openServer(const ServerBook& book, QStri
 
 bool Connection::pgPrepare(const QString& key, const QString& engineSql, int marks, std::string* name)
 {
-    *name = "k" + std::to_string(m_pgPrepared.size() + 1);
+    *name = "k" + std::to_string(m_pgTexts.size() + 1);
     const QByteArray utf8 = engineSql.toUtf8();
+    const bool idle = PQtransactionStatus(m_pg) == PQTRANS_IDLE;
     PGresult* result = PQprepare(m_pg, name->c_str(), utf8.constData(), marks, nullptr);
+    if (PQresultStatus(result) != PGRES_COMMAND_OK && idle && PQstatus(m_pg) == CONNECTION_BAD && reconnectServer()) {
+        PQclear(result);
+        result = PQprepare(m_pg, name->c_str(), utf8.constData(), marks, nullptr);
+    }
     const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
     if (!ok)
         notePgError(engineSql, PQresultErrorField(result, PG_DIAG_SQLSTATE), PQresultErrorMessage(result));
     PQclear(result);
-    if (ok)
-        m_pgPrepared.emplace(key, std::make_pair(*name, marks));
+    if (ok) {
+        m_pgPrepared.insert_or_assign(key, std::make_pair(*name, marks));
+        m_pgTexts.insert_or_assign(*name, engineSql);
+    }
     return ok;
+}
+
+QString Connection::preparedText(const std::string& name) const
+{
+    const auto it = m_pgTexts.find(name);
+    return it == m_pgTexts.end() ? QString() : it->second;
+}
+
+bool Connection::reconnectServer()
+{
+    PQreset(m_pg);
+    if (PQstatus(m_pg) != CONNECTION_OK)
+        return false;
+    PQsetNoticeProcessor(m_pg, ignoreNotice, nullptr);
+    // Statements prepared on the old session are gone: each is prepared again, under a new name, when next used.
+    m_pgPrepared.clear();
+    for (const QByteArray& setting : m_sessionSettings) {
+        PGresult* result = PQexec(m_pg, setting.constData());
+        const bool ok = PQresultStatus(result) == PGRES_COMMAND_OK;
+        PQclear(result);
+        if (!ok)
+            return false;
+    }
+    qCWarning(lcData) << "the connection to" << m_serverLabel << "was broken and has been made again";
+    return true;
 }
 
 void Connection::notePgError(const QString& statement, const char* state, const char* message)
@@ -274,9 +319,20 @@ void Connection::notePgError(const QString& statement, const char* state, const 
 
 bool Connection::execServer(const char* sql)
 {
+    const bool idle = PQtransactionStatus(m_pg) == PQTRANS_IDLE;
     PGresult* result = PQexec(m_pg, sql);
-    const ExecStatusType status = PQresultStatus(result);
+    ExecStatusType status = PQresultStatus(result);
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && idle && PQstatus(m_pg) == CONNECTION_BAD
+        && reconnectServer()) {
+        PQclear(result);
+        result = PQexec(m_pg, sql);
+        status = PQresultStatus(result);
+    }
     const bool ok = status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+    // A session setting made outside a transaction is kept, to be made again on a new session.
+    const QByteArray head = QByteArray(sql).trimmed().left(9).toUpper();
+    if (ok && idle && head.startsWith("SET ") && !head.startsWith("SET LOCAL"))
+        m_sessionSettings.emplace_back(sql);
     if (ok)
         m_lastWasRollback = qstrcmp(PQcmdStatus(result), "ROLLBACK") == 0;
     else

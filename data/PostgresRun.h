@@ -22,7 +22,11 @@ struct PgRun {
     int row = -1;
     int rows = 0;
     bool ran = false;
+    // The program's text (for messages), and what the server was given to prepare under name, keyed in the
+    // connection's cache by key: enough to prepare it again on a new session.
     QString text;
+    QString key;
+    QString engineSql;
 
     PgRun() = default;
     PgRun(const PgRun&) = delete;

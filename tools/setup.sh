@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets Kessory up on a Debian machine and then runs it or its tests.
 #   tools/setup.sh run     install what is missing, build, supply DATA/DATA.DAT if absent, start the program
-#   tools/setup.sh test    install what is missing, build, run the whole test suite
+#   tools/setup.sh test    install what is missing, build, run the whole test suite on a book file, then again on
+#                          a throw-away PostgreSQL cluster on loopback (tools/pg-cluster.sh)
 #   tools/setup.sh bench   install what is missing, build, print the benchmark table on large synthetic books
 #   tools/setup.sh sanitize  the whole test suite again, built by clang with the address and undefined-behaviour
 #                          sanitizers and libFuzzer (CI runs it after the test command)
@@ -12,7 +13,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${KESSORY_BUILD_DIR:-$root/build}
 
 packages=(cmake ninja-build g++ make pkg-config qt6-base-dev libsqlite3-dev libsodium-dev libgtest-dev googletest
-          fonts-wqy-microhei xvfb xauth libxlsxwriter-dev poppler-utils unzip)
+          fonts-wqy-microhei xvfb xauth libxlsxwriter-dev poppler-utils unzip libpq-dev)
+# The test run also needs a PostgreSQL server to start a throw-away cluster from.
+[ "$mode" = test ] && packages+=(postgresql)
 if [ "$mode" = sanitize ]; then
     packages+=(clang libclang-rt-dev)
     build=${KESSORY_SANITIZE_BUILD_DIR:-$root/build-asan}
@@ -57,6 +60,19 @@ run)
     ;;
 test)
     export QT_QPA_PLATFORM=offscreen
+    unset KESSORY_TEST_POSTGRES
+    echo "== The whole suite on a book file (SQLite)"
+    ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    # Then on a server: a cluster of its own in a temporary folder, on the first free loopback port from 55432.
+    cluster=$(mktemp -d /tmp/kessory-pg.XXXXXX)
+    port=55432
+    while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
+    trap 'bash "$root/tools/pg-cluster.sh" stop "$cluster/data" >/dev/null 2>&1 || true; rm -rf "$cluster"' EXIT
+    chmod 755 "$cluster"
+    url=$(bash "$root/tools/pg-cluster.sh" start "$cluster/data" "$port")
+    psql -q "$url" -c "CREATE DATABASE kessory_test" >/dev/null
+    export KESSORY_TEST_POSTGRES="${url%/postgres}/kessory_test"
+    echo "== The whole suite on a PostgreSQL server ($KESSORY_TEST_POSTGRES)"
     ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
     ;;
 bench)

@@ -38,6 +38,24 @@ TEST(SqlRewrite, DatesAndBooleansOutsideQuotesOnly)
     EXPECT_EQ(rewriteForSqlite("Select 1 # 2"), "Select 1 # 2");
 }
 
+TEST(SqlRewrite, ServerTextNumbersMarksAndWritesFlagsAsBooleans)
+{
+    using kessory::rewriteForPostgres;
+    int marks = 0;
+    EXPECT_EQ(rewriteForPostgres("Update t Set d=#2026-03-01#, n=? Where 编号=? And s='?#'", &marks),
+              "Update t Set d='2026-03-01', n=$1 Where 编号=$2 And s='?#'");
+    EXPECT_EQ(marks, 2);
+    // A value joined with || is text; numbered marks keep their number; sums in fen need 64 bits.
+    EXPECT_EQ(rewriteForPostgres("Select Sum(Cast(x As Integer)) From t Where c Like ?1 || '%' Or d = ?1", &marks),
+              "Select Sum(Cast(x As bigint)) From t Where c Like $1::text || '%' Or d = $1");
+    EXPECT_EQ(marks, 1);
+    // The books' flags take true and false where the program writes 1 and 0; other numbers stay numbers.
+    EXPECT_EQ(rewriteForPostgres("Insert Into 记账凭证内容 (编号, 方向, 金额) Values (7, 1, 0)"),
+              "Insert Into 记账凭证内容 (编号, 方向, 金额) Values (7, true, 0)");
+    EXPECT_EQ(rewriteForPostgres("Update 记账凭证 Set 已作废 = 0 Where h.已作废 <> 1 And 月份 = 1"),
+              "Update 记账凭证 Set 已作废 = false Where h.已作废 <> true And 月份 = 1");
+}
+
 TEST(SqlQuote, RoundTripsEveryAwkwardText)
 {
     TestDb db;

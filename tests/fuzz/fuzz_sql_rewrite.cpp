@@ -28,6 +28,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Arbitrary program text: the rewrite must simply survive it.
     const QString rewritten = kessory::rewriteForSqlite(input);
     (void)rewritten;
+    // The server's translation likewise; a user's quoted text passes through it untouched.
+    int marks = 0;
+    (void)kessory::rewriteForPostgres(input, &marks);
+    {
+        QString typed = input;
+        typed.remove(QChar(0));
+        const QString literal = QStringLiteral("'") + kessory::sqlQuote(typed) + QStringLiteral("'");
+        if (!kessory::rewriteForPostgres(QStringLiteral("Select ") + literal + QStringLiteral(", ?"), &marks)
+                 .startsWith(QStringLiteral("Select ") + literal)
+            || marks != 1)
+            std::abort();
+    }
 
     // A user's text placed between quotes through the helper reads back exactly.
     QString text = input;
