@@ -52,8 +52,9 @@ TEST(TwoCopies, BothSaveNewVouchersAndNeitherLosesOne)
     const int theirs = static_cast<int>(first.readAllStandardOutput().count('\n'));
     ASSERT_GT(theirs, 0);
 
-    if (!kessory::test::onServer())
+    if (!kessory::test::onServer()) {
         EXPECT_EQ(db.scalar("PRAGMA integrity_check"), "ok");
+    }
     EXPECT_EQ(mine, 40) << "a save was refused while the other copy wrote";
     // Every voucher of this copy is still there with both its lines, and none was taken over by the other copy.
     EXPECT_EQ(db.scalar("SELECT count(DISTINCT 编号) FROM 记账凭证内容 WHERE 摘要 LIKE '第二个程序 %'").toInt(), mine);
@@ -120,8 +121,9 @@ TEST(TwoCopies, DeletesRenumbersAndAccountDeletesOfTheOtherCopyLoseNothing)
     RecordProperty("edited", edited);
     RecordProperty("refused", refused);
 
-    if (!kessory::test::onServer())
+    if (!kessory::test::onServer()) {
         EXPECT_EQ(db.scalar("PRAGMA integrity_check"), "ok");
+    }
     // No line lost its account, no line lost its header, and an edit never landed on a voucher it was not made on:
     // every voucher this copy edited still has the other copy's line count in 附单据数.
     EXPECT_EQ(db.scalar("SELECT count(*) FROM 记账凭证内容 l WHERE NOT EXISTS (SELECT 1 FROM 财务科目 a WHERE "
