@@ -216,7 +216,7 @@ TEST(Connection, KeepsTheEnginesErrorAndTellsFailureFromNoRows)
     EXPECT_EQ(cnnDB->execute(kessory::SqlCommand { "Update 财务科目 Set 科目名称=? Where 科目编号=?", { "x", "999" } }),
               0);
     EXPECT_EQ(cnnDB->lastError().code, 0);
-    db.refuseWrites("no_names", "INSERT", "财务科目", "refused here");
+    db.refuse("INSERT", "财务科目", {}, "refused here");
     EXPECT_EQ(cnnDB->execute(kessory::SqlCommand { "Insert Into 财务科目 (科目编号) Values (?)", { "999" } }), -1);
     EXPECT_EQ(cnnDB->lastError().code & 0xff, SQLITE_CONSTRAINT);
     EXPECT_TRUE(cnnDB->lastError().message.contains("refused here")) << cnnDB->lastError().message.toStdString();

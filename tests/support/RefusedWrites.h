@@ -5,19 +5,29 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <string>
 
 struct sqlite3;
 
+namespace kessory {
+class Connection;
+class Transaction;
+} // namespace kessory
+
 namespace kessory::test {
 
-// The ways a file can refuse the program's writes.
+// The ways a book can refuse the program's writes.
 enum class Refusal { ReadOnlyFile, ReadOnlyFolder, DiskFull, Locked };
 std::string refusalName(Refusal r);
+// A refusal only a book file can give (a folder without room for a journal, a full disk); a server book is refused
+// as read-only (a role that may only read) and as locked (another seat in the middle of a write).
+bool fileOnly(Refusal r);
 
-// Opens a test database whose writes are refused in the given way: a read-only file (opened read-only from the
-// start), a folder where no journal can be made, a disk that fails every write, or another copy of the program in
-// the middle of a write (its lock held). Keeps a snapshot of chosen tables taken before the refusal began.
+// Opens a test book whose writes are refused in the given way: a read-only file (opened read-only from the start),
+// a folder where no journal can be made, a disk that fails every write, or another copy of the program in the
+// middle of a write (its lock held). Keeps a snapshot of chosen tables taken before the refusal began: every row and
+// column of each query.
 class RefusedWrites {
 public:
     RefusedWrites(Refusal refusal, TestDb::Rows rows, QStringList snapshotQueries);
@@ -34,12 +44,18 @@ public:
 
 private:
     QString snapshot();
+    QString serverSnapshot();
     void release();
+    void openAsReader();
 
     FaultyVfs m_vfs;
     TestDb m_db;
     QStringList m_queries;
     sqlite3* m_other = nullptr;
+    // On a server: the other seat that holds the book's write lock, and the role that may only read.
+    std::unique_ptr<Connection> m_otherSeat;
+    std::unique_ptr<Transaction> m_otherWrite;
+    QString m_reader;
     QString m_before;
 };
 

@@ -180,53 +180,92 @@ void TestDb::addSampleRows(const QString& sampleFile)
     exec(QStringLiteral("BEGIN;") + rows + QStringLiteral("COMMIT;"));
 }
 
-void TestDb::refuseWrites(const QString& name, const QString& event, const QString& table, const QString& message,
-                          const QString& when)
-{
-    ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
-    Connection& c = *basDBOperate::cnnDB;
-    const QString condition = when.isEmpty() ? QString() : QStringLiteral(" WHEN (%1)").arg(when);
-    QString sql;
-    if (c.engine() == Engine::Postgres) {
-        // A broken rule is an integrity error on either engine (SQLite's constraint code).
-        sql = QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $k$ BEGIN RAISE EXCEPTION "
-                             "USING ERRCODE = '23000', MESSAGE = %2; END $k$; CREATE TRIGGER %1 BEFORE %3 ON %4 "
-                             "FOR EACH ROW%5 EXECUTE FUNCTION %1()")
-                  .arg(name, quoteText(message), event, c.quoteIdentifier(table), condition);
-    } else {
-        sql = QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3%4 BEGIN SELECT RAISE(ABORT, %5); END")
-                  .arg(name, event, c.quoteIdentifier(table), condition, quoteText(message));
-    }
-    EXPECT_TRUE(c.exec(sql.toUtf8().constData())) << c.lastError().message.toStdString() << " in " << sql.toStdString();
-}
+namespace {
 
-void TestDb::allowWrites(const QString& name, const QString& table)
+// A value as SQLite writes it as text, on either engine.
+QString cellText(const Statement& st, int i)
 {
-    ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
-    Connection& c = *basDBOperate::cnnDB;
-    const QString sql = c.engine() == Engine::Postgres
-        ? QStringLiteral("DROP TRIGGER %1 ON %2; DROP FUNCTION %1()").arg(name, c.quoteIdentifier(table))
-        : QStringLiteral("DROP TRIGGER %1").arg(name);
-    EXPECT_TRUE(c.exec(sql.toUtf8().constData())) << c.lastError().message.toStdString() << " in " << sql.toStdString();
-}
-
-QString TestDb::scalar(const QString& sql)
-{
-    if (!basDBOperate::cnnDB)
-        return {};
-    Statement st = basDBOperate::cnnDB->prepare(sql);
-    if (!st.valid() || st.step() != 1 || st.isNull(0))
+    if (st.isNull(i))
         return {};
     if (st.handle())
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.handle(), 0)));
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st.handle(), i)));
     // A server's amount as SQLite writes a double as text: 100.0, 200.5.
-    const QVariant v = st.column(0);
+    const QVariant v = st.column(i);
     if (v.typeId() == QMetaType::Double) {
         const double d = v.toDouble();
         return d == static_cast<double>(qRound64(d)) ? QString::number(qRound64(d)) + QStringLiteral(".0")
                                                      : QString::number(d, 'g', 15);
     }
     return v.toString();
+}
+
+QString triggerName(const QString& event, const QString& table)
+{
+    return QStringLiteral("refuse_%1_%2").arg(event.toLower(), table);
+}
+
+} // namespace
+
+QString TestDb::scalar(const QString& sql)
+{
+    if (!basDBOperate::cnnDB)
+        return {};
+    Statement st = basDBOperate::cnnDB->prepare(sql);
+    if (!st.valid() || st.step() != 1)
+        return {};
+    return cellText(st, 0);
+}
+
+QString TestDb::rows(const QString& sql, const QString& columnSeparator, const QString& rowSeparator)
+{
+    if (!basDBOperate::cnnDB)
+        return {};
+    Statement st = basDBOperate::cnnDB->prepare(sql);
+    EXPECT_TRUE(st.valid()) << basDBOperate::cnnDB->lastError().message.toStdString() << " in " << sql.toStdString();
+    QStringList all;
+    int rc = 0;
+    while (st.valid() && (rc = st.step()) == 1) {
+        QStringList row;
+        for (int i = 0; i < st.columnCount(); ++i)
+            row << cellText(st, i);
+        all << row.join(columnSeparator);
+    }
+    EXPECT_NE(rc, -1) << basDBOperate::cnnDB->lastError().message.toStdString() << " in " << sql.toStdString();
+    return all.join(rowSeparator);
+}
+
+void TestDb::refuse(const QString& event, const QString& table, const QString& condition, const QString& message)
+{
+    const QString name = triggerName(event, table);
+    // A broken rule is an integrity error on either engine (SQLite's constraint code), carrying the message.
+    if (!onServer()) {
+        exec(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 %4 BEGIN SELECT RAISE(ABORT, %5); END")
+                 .arg(name, event, table, condition.isEmpty() ? QString() : QStringLiteral("WHEN ") + condition,
+                      quoteText(message)));
+        return;
+    }
+    ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
+    Connection& c = *basDBOperate::cnnDB;
+    const QString sql
+        = QStringLiteral("CREATE OR REPLACE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
+                         "$k$BEGIN RAISE EXCEPTION USING ERRCODE = '23000', MESSAGE = %5; END$k$; "
+                         "CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW %4 EXECUTE FUNCTION %1()")
+              .arg(name, event, table, condition.isEmpty() ? QString() : QStringLiteral("WHEN (%1)").arg(condition),
+                   quoteText(message));
+    EXPECT_TRUE(c.exec(sql.toUtf8().constData())) << c.lastError().message.toStdString();
+}
+
+void TestDb::allow(const QString& event, const QString& table)
+{
+    if (!onServer()) {
+        exec(QStringLiteral("DROP TRIGGER %1").arg(triggerName(event, table)));
+        return;
+    }
+    ASSERT_TRUE(basDBOperate::cnnDB) << "no connection";
+    Connection& c = *basDBOperate::cnnDB;
+    const QString sql
+        = QStringLiteral("DROP TRIGGER %1 ON %2; DROP FUNCTION %1()").arg(triggerName(event, table), table);
+    EXPECT_TRUE(c.exec(sql.toUtf8().constData())) << c.lastError().message.toStdString();
 }
 
 } // namespace kessory::test

@@ -24,17 +24,22 @@ public:
     void exec(const QString& sql);
     // The first column of the first row of a query in the program's SQL text, as text; empty when there is none.
     QString scalar(const QString& sql);
+    // Every row of a query in the program's SQL text, its columns joined by columnSeparator and the rows by
+    // rowSeparator, each value written as scalar() writes it: the same text on either engine.
+    QString rows(const QString& sql, const QString& columnSeparator = QStringLiteral("|"),
+                 const QString& rowSeparator = QStringLiteral("\n"));
+    // Makes the table refuse every write of the event (INSERT, UPDATE or DELETE), or only those rows for which the
+    // condition on NEW or OLD holds, as a broken write would fail on either engine: an integrity error with the
+    // message; allow() takes it back.
+    void refuse(const QString& event, const QString& table, const QString& condition = {},
+                const QString& message = QStringLiteral("refused"));
+    void allow(const QString& event, const QString& table);
+    // On a server run: the schema that holds this test's book once it is open; empty otherwise.
+    QString schema() const { return m_schema; }
     void open();
     // Adds the rows of a supplied book's file (data/extensions/NN_name.sample.sql) that the book lacks, on either
     // engine, in one transaction.
     void addSampleRows(const QString& sampleFile);
-    // Makes the engine refuse a write, as a broken disk or another program's rule would: a trigger called name that
-    // fails every `event` ("INSERT", "UPDATE" or "DELETE") on table with message, or only the rows for which the
-    // condition `when` (on NEW or OLD, the same text on either engine) holds.
-    void refuseWrites(const QString& name, const QString& event, const QString& table, const QString& message,
-                      const QString& when = {});
-    // Removes such a trigger.
-    void allowWrites(const QString& name, const QString& table);
 
 private:
     QTemporaryDir m_dir;

@@ -88,7 +88,7 @@ TEST_F(PeriodCloseTest, AClosedMonthRefusesEveryVoucherWrite)
     ASSERT_TRUE(PeriodClose::closeNextMonth(db()).ok);
     const QString closed
         = QStringLiteral("2026年1月已结账，不能新增、修改、审核、作废或删除该月的凭证。\n如需改动，请先反结账。");
-    const QString count = book.scalar(QStringLiteral("SELECT count(*) || '/' || total(金额) FROM 记账凭证内容"));
+    const QString count = book.rows(QStringLiteral("SELECT count(*), sum(金额) FROM 记账凭证内容"));
 
     // A new voucher dated in January.
     VoucherStore added;
@@ -117,8 +117,8 @@ TEST_F(PeriodCloseTest, AClosedMonthRefusesEveryVoucherWrite)
     march.header.记账日期 = QStringLiteral("2026-01-20");
     march.header.月份 = 0;
     EXPECT_EQ(march.saveVoucher().message, closed);
-    EXPECT_EQ(book.scalar(QStringLiteral("SELECT count(*) || '/' || total(金额) FROM 记账凭证内容")), count);
-    EXPECT_EQ(book.scalar(QStringLiteral("SELECT 审核人 || 已作废 || 记账日期 FROM 记账凭证 WHERE 编号 = 2")),
+    EXPECT_EQ(book.rows(QStringLiteral("SELECT count(*), sum(金额) FROM 记账凭证内容")), count);
+    EXPECT_EQ(book.rows(QStringLiteral("SELECT 审核人, 已作废, 记账日期 FROM 记账凭证 WHERE 编号 = 2"), {}),
               QStringLiteral("02026-01-05 09:30:00"));
 
     // February stays open, and January opens again after 反结账.

@@ -1,5 +1,6 @@
-// Two copies of the program on one file: both save new vouchers at the same time. Neither loses a voucher to the
-// other, the file stays sound, and each sees the other's saved vouchers at its next reload.
+// Two copies of the program on one book (a file, or on a server run the same server book): both save new vouchers at
+// the same time. Neither loses a voucher to the other, the book stays sound, and each sees the other's saved vouchers
+// at its next reload.
 #include "accounts/AccountWrite.h"
 #include "data/basDBOperate.h"
 #include "shell/Clock.h"
@@ -51,7 +52,9 @@ TEST(TwoCopies, BothSaveNewVouchersAndNeitherLosesOne)
     const int theirs = static_cast<int>(first.readAllStandardOutput().count('\n'));
     ASSERT_GT(theirs, 0);
 
-    EXPECT_EQ(db.scalar("PRAGMA integrity_check"), "ok");
+    if (!kessory::test::onServer()) {
+        EXPECT_EQ(db.scalar("PRAGMA integrity_check"), "ok");
+    }
     EXPECT_EQ(mine, 40) << "a save was refused while the other copy wrote";
     // Every voucher of this copy is still there with both its lines, and none was taken over by the other copy.
     EXPECT_EQ(db.scalar("SELECT count(DISTINCT 编号) FROM 记账凭证内容 WHERE 摘要 LIKE '第二个程序 %'").toInt(), mine);
@@ -60,9 +63,9 @@ TEST(TwoCopies, BothSaveNewVouchersAndNeitherLosesOne)
                         "WHERE l.编号 = v.编号)"),
               "0");
     // No two vouchers share a number within a category.
-    EXPECT_EQ(
-        db.scalar("SELECT count(*) FROM (SELECT 凭证号码 FROM 记账凭证 GROUP BY 凭证号码, 类别 HAVING count(*) > 1)"),
-        "0");
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM (SELECT 凭证号码 FROM 记账凭证 GROUP BY 凭证号码, 类别 HAVING count(*) > "
+                        "1) AS twice"),
+              "0");
     // This copy's next reload sees every voucher the other one reported saved.
     ASSERT_TRUE(basDBOperate::funOpenRecordset("Select * From 记账凭证 Where 凭证号码 > 0 Order By 编号 "));
     EXPECT_GE(basDBOperate::rsShared->recordCount(), mine + theirs);
@@ -118,7 +121,9 @@ TEST(TwoCopies, DeletesRenumbersAndAccountDeletesOfTheOtherCopyLoseNothing)
     RecordProperty("edited", edited);
     RecordProperty("refused", refused);
 
-    EXPECT_EQ(db.scalar("PRAGMA integrity_check"), "ok");
+    if (!kessory::test::onServer()) {
+        EXPECT_EQ(db.scalar("PRAGMA integrity_check"), "ok");
+    }
     // No line lost its account, no line lost its header, and an edit never landed on a voucher it was not made on:
     // every voucher this copy edited still has the other copy's line count in 附单据数.
     EXPECT_EQ(db.scalar("SELECT count(*) FROM 记账凭证内容 l WHERE NOT EXISTS (SELECT 1 FROM 财务科目 a WHERE "
@@ -130,7 +135,7 @@ TEST(TwoCopies, DeletesRenumbersAndAccountDeletesOfTheOtherCopyLoseNothing)
     EXPECT_EQ(db.scalar("SELECT count(*) FROM 记账凭证 v WHERE v.记账日期 = '2026-05-06 10:00:00' AND v.附单据数 <> "
                         "(SELECT count(*) FROM 记账凭证内容 l WHERE l.编号 = v.编号)"),
               "0");
-    EXPECT_EQ(
-        db.scalar("SELECT count(*) FROM (SELECT 凭证号码 FROM 记账凭证 GROUP BY 凭证号码, 类别 HAVING count(*) > 1)"),
-        "0");
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM (SELECT 凭证号码 FROM 记账凭证 GROUP BY 凭证号码, 类别 HAVING count(*) > "
+                        "1) AS twice"),
+              "0");
 }

@@ -1,6 +1,5 @@
-#include "accounts/ui/frmKM.h"
-
 #include "accounts/ui/TreeIcons.h"
+#include "accounts/ui/frmKM.h"
 #include "shell/Msg.h"
 #include "tests/accounts/ui/TreeClicks.h"
 #include "tests/support/GuiTest.h"
@@ -77,10 +76,12 @@ protected:
             && !tick("chk_WBHS")->isChecked() && !tick("chk_SLHS")->isChecked() && !tick("chk_RJZ")->isChecked()
             && !tick("chk_YHZ")->isChecked() && w<QLabel>("lbl_KMXZ")->text().isEmpty();
     }
-    QString dbRow(const QString& code, const char* columns)
+    // The account's columns, joined by separator.
+    QString dbRow(const QString& code, const char* columns, const char* separator = "|")
     {
-        return db.scalar(
-            QStringLiteral("SELECT %1 FROM 财务科目 WHERE 科目编号='%2'").arg(QString::fromUtf8(columns), code));
+        return db.rows(
+            QStringLiteral("SELECT %1 FROM 财务科目 WHERE 科目编号='%2'").arg(QString::fromUtf8(columns), code),
+            QString::fromUtf8(separator));
     }
     bool anyExpanded()
     {
@@ -211,9 +212,8 @@ TEST_F(AccountWindow, AppendFollowsThePageFormatAndAddsTheAccount)
     typeText(edit("txt_KMMC"), " 农业银行 ");
     press("cmd_Accept");
     EXPECT_FALSE(window->blnAppend());
-    EXPECT_EQ(
-        dbRow("10203", "科目名称||'|'||级次||'|'||末级账||'|'||账页格式||'|'||记账方式||'|'||ifnull(外币币种,'-')"),
-        "农业银行|2|1|外币金额式|2|-");
+    EXPECT_EQ(dbRow("10203", "科目名称, 级次, 末级账, 账页格式, 记账方式, coalesce(外币币种,'-')"),
+              "农业银行|2|1|外币金额式|2|-");
     ASSERT_NE(node("B10203"), nullptr);
     EXPECT_EQ(node("B10203")->parent(), node("B102"));
     EXPECT_EQ(node("B10203")->text(0), "10203 农业银行");
@@ -232,7 +232,7 @@ TEST_F(AccountWindow, AppendUnderALeafMakesItABranch)
     combo("cmb_ZYGS")->setCurrentIndex(1);
     typeText(combo("cmb_JLDW"), "吨");
     press("cmd_Accept");
-    EXPECT_EQ(dbRow("1090101", "科目类别||级次||数量单位"), "资产类3吨");
+    EXPECT_EQ(dbRow("1090101", "科目类别, 级次, 数量单位", ""), "资产类3吨");
     EXPECT_EQ(dbRow("10901", "末级账"), "0");
     EXPECT_EQ(node("B10901")->data(0, Qt::UserRole + 1).toString(), "i_GW");
     EXPECT_EQ(node("B1090101")->data(0, Qt::UserRole + 1).toString(), "i_MJ");
@@ -317,8 +317,8 @@ TEST_F(AccountWindow, ModifyStoresTheEditedFieldsOnly)
     toggle("chk_RJZ");
     press("cmd_Accept");
     EXPECT_FALSE(window->blnModify());
-    EXPECT_EQ(dbRow("10202", "科目名称||'|'||账页格式||'|'||外币币种||'|'||记账方式||'|'||级次||末级账||银行账"),
-              "建设银行'浦东'|外币金额式|美元|2|211");
+    EXPECT_EQ(dbRow("10202", "科目名称, 账页格式, 外币币种, 记账方式, 级次, 末级账, 银行账"),
+              "建设银行'浦东'|外币金额式|美元|2|2|1|1");
     EXPECT_EQ(node("B10202")->text(0), "10202 建设银行'浦东'");
 }
 

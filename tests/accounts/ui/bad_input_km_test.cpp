@@ -68,7 +68,7 @@ protected:
     void click(const QString& key) { kessory::test::clickNode(tree, key); }
     QString stored(const char* column)
     {
-        return db->scalar(QStringLiteral("SELECT ifnull(%1,'<null>') FROM 财务科目 WHERE 科目编号='10203'")
+        return db->scalar(QStringLiteral("SELECT coalesce(%1,'<null>') FROM 财务科目 WHERE 科目编号='10203'")
                               .arg(QString::fromUtf8(column)));
     }
 

@@ -266,7 +266,7 @@ TEST_F(BadInputVoucher, VoucherOfTheLargestLineCountReloadsAndSavesWhole)
     const QString id = db.scalar(QStringLiteral("SELECT 编号 FROM 记账凭证 WHERE 凭证号码=900"));
     db.exec(QStringLiteral("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k+1 FROM n WHERE k<127) "
                            "INSERT INTO 记账凭证内容 (编号,记录号,方向,金额,摘要,科目编号,备注,日期) "
-                           "SELECT %1, k, k%2, k, '第'||k||'行 ''%_#', '101', '', '2026-01-05' FROM n")
+                           "SELECT %1, k, (k%2 = 1), k, '第'||k||'行 ''%_#', '101', '', '2026-01-05' FROM n")
                 .arg(id));
     frmPZ* w = openActive();
     find(w, 900);

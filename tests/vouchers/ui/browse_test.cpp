@@ -305,7 +305,7 @@ TEST_F(VoucherWindowTest, CategoryLabelChoosesTheCategoryOfANewVoucherOnly)
 TEST_F(VoucherWindowTest, ARefusedSaveIsSaidOnceAndTheVoucherStaysShown)
 {
     TestDb db(TestDb::Rows::Sample);
-    db.exec(QStringLiteral("CREATE TRIGGER keep BEFORE UPDATE ON 记账凭证 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+    db.refuse(QStringLiteral("UPDATE"), QStringLiteral("记账凭证"));
     frmPZ* w = open();
     search(w, QStringLiteral("记"), QStringLiteral("4"));
     ASSERT_EQ(text(w, QStringLiteral("lbl_ID")), QStringLiteral("5"));

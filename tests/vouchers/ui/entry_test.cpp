@@ -94,13 +94,11 @@ TEST_F(VoucherWindowTest, VoucherTypedFromTheKeyboardSavesAndShowsBack)
     ASSERT_FALSE(id.isEmpty());
     EXPECT_EQ(text(w, QStringLiteral("lbl_ID")), id) << "the saved voucher is shown afresh";
     EXPECT_FALSE(stampShown(w, 1));
-    EXPECT_EQ(db.scalar(QStringLiteral("SELECT 记账人||'/'||制单人||'/'||月份||'/'||记账日期 FROM 记账凭证 WHERE 编号=")
-                        + id),
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT 记账人, 制单人, 月份, 记账日期 FROM 记账凭证 WHERE 编号=") + id, "/"),
               QStringLiteral("USER//6/2026-06-10 14:05:00"));
-    EXPECT_EQ(db.scalar(QStringLiteral(
-                            "SELECT group_concat(记录号||':'||方向||':'||金额||':'||科目编号||':'||摘要, '|') FROM "
-                            "(SELECT * FROM 记账凭证内容 WHERE 编号=")
-                        + id + QStringLiteral(" ORDER BY 记录号)")),
+    EXPECT_EQ(db.rows(QStringLiteral("SELECT 记录号, 方向, 金额, 科目编号, 摘要 FROM 记账凭证内容 WHERE 编号=") + id
+                          + QStringLiteral(" ORDER BY 记录号"),
+                      ":", "|"),
               QStringLiteral("1:0:250.0:10201:O'Brien 100% #1|2:1:250.0:101:付款"));
 
     // 刷新 goes back to the first voucher; the search shows the typed one again, lines in account code order.

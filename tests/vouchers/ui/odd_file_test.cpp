@@ -16,10 +16,13 @@ class OddFileVoucher : public VoucherWindowTest { };
 TEST_F(OddFileVoucher, AmountsBeyondTheControlShowAndNulIsDropped)
 {
     TestDb db(TestDb::Rows::Sample);
-    // 记4 (编号 5) gets amounts far beyond twelve digits: the totals stop at their limit instead of overflowing.
-    db.exec(QStringLiteral("UPDATE 记账凭证内容 SET 金额=9e17 WHERE 编号=5"));
-    db.exec(QStringLiteral(
-        "INSERT INTO 记账凭证内容 (编号,记录号,方向,金额,摘要,科目编号) VALUES (5,9,1,9e17,'外来','101')"));
+    // 记4 (编号 5) gets amounts far beyond twelve digits: the totals stop at their limit instead of overflowing. A
+    // server's amount column holds sixteen digits before the point at most.
+    const QString huge = onServer() ? QStringLiteral("9e15") : QStringLiteral("9e17");
+    db.exec(QStringLiteral("UPDATE 记账凭证内容 SET 金额=%1 WHERE 编号=5").arg(huge));
+    db.exec(
+        QStringLiteral("INSERT INTO 记账凭证内容 (编号,记录号,方向,金额,摘要,科目编号) VALUES (5,9,1,%1,'外来','101')")
+            .arg(huge));
     frmPZ* w = openActive();
     w->findChild<QLineEdit*>(QStringLiteral("txt_Search"))->setText(QStringLiteral("4"));
     w->findChild<QComboBox*>(QStringLiteral("cmb_Search"))->setEditText(QStringLiteral("记"));
