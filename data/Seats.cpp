@@ -1,6 +1,7 @@
 #include "data/Seats.h"
 
 #include "data/Connection.h"
+#include "data/SqlRewrite.h"
 
 #include <QSysInfo>
 #include <QUrl>
@@ -71,9 +72,11 @@ bool announce(Connection& connection)
 {
     if (connection.engine() != Engine::Postgres)
         return true;
-    Statement st = connection.prepareNative(QStringLiteral("SELECT set_config('application_name', ?, false)"));
-    st.bind(1, QString::fromLatin1(applicationName(seatName())));
-    return st.valid() && st.step() == 1;
+    // A session setting made with SET is made again on a new session after a broken connection. The name is
+    // printable ASCII (applicationName), quoted through the one helper.
+    const QString name = QString::fromLatin1(applicationName(seatName()));
+    return connection.exec(
+        (QStringLiteral("SET application_name = '") + sqlQuote(name) + QLatin1Char('\'')).toUtf8().constData());
 }
 
 QString writer(Connection& connection)

@@ -2,6 +2,7 @@
 // sides, any difference named, and a target that holds a book left alone unless asked.
 #include "data/BookCopy.h"
 #include "data/Connection.h"
+#include "data/Seats.h"
 #include "data/ServerBook.h"
 #include "shell/DbCommand.h"
 #include "tests/support/TestDb.h"
@@ -53,6 +54,8 @@ TEST(ServerConnection, ABrokenSessionIsMadeAgainBetweenCommandsWithItsSettings)
     std::unique_ptr<Connection> admin = Connection::openServer(book);
     ASSERT_TRUE(seat && admin);
     seat->setBusyTimeout(1234);
+    Seats::setOperator(QStringLiteral("王会计"));
+    ASSERT_TRUE(Seats::announce(*seat));
     Statement pid = seat->prepare(QStringLiteral("Select pg_backend_pid()"));
     ASSERT_EQ(pid.step(), 1);
     const qint64 first = pid.columnInt64(0);
@@ -66,4 +69,10 @@ TEST(ServerConnection, ABrokenSessionIsMadeAgainBetweenCommandsWithItsSettings)
     ASSERT_EQ(again.step(), 1);
     EXPECT_NE(again.columnInt64(0), first);
     EXPECT_EQ(again.column(1).toString(), QStringLiteral("1234ms"));
+    // The other seats still see who works here.
+    Statement name = seat->prepare(QStringLiteral("Select current_setting('application_name')"));
+    ASSERT_EQ(name.step(), 1);
+    EXPECT_EQ(Seats::seatOfApplicationName(name.column(0).toString()), Seats::seatName());
+    EXPECT_TRUE(Seats::seatName().contains(QStringLiteral("王会计")));
+    Seats::setOperator(QString());
 }
