@@ -110,18 +110,27 @@ void backUpAtStart()
 
 } // namespace
 
+// Whether the start left the daily backup for after the first paint.
+bool backupLeftForLater = false;
+
 void finishStart()
 {
-    backUpAtStart();
+    if (backupLeftForLater) {
+        backupLeftForLater = false;
+        backUpAtStart();
+    }
     registerChangeLog();
 }
 
 bool startSession(LogRegister logRegister)
 {
-    if (logRegister == LogRegister::Now)
-        backUpAtStart();
     Operators::setCurrent(std::nullopt);
-    if (Operators::anyDefined(basDBOperate::cnnDB.get())) {
+    const bool asksLogin = Operators::anyDefined(basDBOperate::cnnDB.get());
+    // The backup always comes before any login; a book that asks for none may show its window first.
+    backupLeftForLater = logRegister == LogRegister::Later && !asksLogin;
+    if (!backupLeftForLater)
+        backUpAtStart();
+    if (asksLogin) {
         LoginDialog login;
         if (login.exec() != QDialog::Accepted) {
             basSysFunction::funExitSystem();

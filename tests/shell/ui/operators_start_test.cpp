@@ -56,10 +56,11 @@ protected:
     {
         auto* timer = new QTimer(&window);
         timer->setInterval(20);
-        QObject::connect(timer, &QTimer::timeout, timer, [passwords]() mutable {
+        QObject::connect(timer, &QTimer::timeout, timer, [this, passwords]() mutable {
             auto* dialog = qobject_cast<LoginDialog*>(QApplication::activeModalWidget());
             if (!dialog || passwords.isEmpty())
                 return;
+            backupsAtLogin = static_cast<int>(Backups::list(db.dataFile()).size());
             dialog->findChild<QLineEdit*>(QStringLiteral("txtName"))->setText(QStringLiteral("王主管"));
             dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->setText(passwords.takeFirst());
             QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
@@ -69,6 +70,7 @@ protected:
 
     TestDb db { TestDb::Rows::Sample, false };
     mdiKessory window;
+    int backupsAtLogin = -1;
 };
 
 } // namespace
@@ -78,7 +80,9 @@ TEST_F(StartTest, TheRightPasswordLogsIn)
     defineOperator();
     answerLogins({ QStringLiteral("wrong"), QStringLiteral("pass1234") });
     const int exits = basSysFunction::exitCount();
-    ASSERT_TRUE(window.funLoad(db.folder()));
+    // The program's own start: the daily backup is made before anyone logs in.
+    ASSERT_TRUE(window.funLoad(db.folder(), LogRegister::Later));
+    EXPECT_EQ(backupsAtLogin, 1);
     EXPECT_EQ(basSysFunction::exitCount(), exits);
     ASSERT_TRUE(Operators::current());
     EXPECT_EQ(Operators::current()->name, QStringLiteral("王主管"));
