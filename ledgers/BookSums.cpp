@@ -158,7 +158,85 @@ struct Utf8 {
     }
 };
 
+// Every line of the vouchers not voided, in code order, as (code, period, credit side, amount in fen, 1); on a server,
+// every group of lines of one code, period and side, with their number. visit returns false to stop. False when the
+// lines cannot be read.
+template <typename Visit> bool forEachLineSum(Connection* connection, Visit&& visit)
+{
+    const bool server = connection->engine() == Engine::Postgres;
+    VoucherPeriods periods;
+    if (!server && !periods.read(connection))
+        return false;
+    Statement lines = connection->prepare(server ? groupedInCodeOrderSql() : linesInCodeOrderSql());
+    if (!lines.valid())
+        return false;
+    // A book file's codes are read in place; a server's come as text.
+    sqlite3_stmt* st = lines.handle();
+    QByteArray serverCode;
+    int rc;
+    while ((rc = lines.step()) == 1) {
+        if (lines.isNull(0))
+            continue;
+        const char* text;
+        int length;
+        if (st) {
+            text = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
+            length = sqlite3_column_bytes(st, 0);
+        } else {
+            serverCode = lines.column(0).toString().toUtf8();
+            text = serverCode.constData();
+            length = static_cast<int>(serverCode.size());
+        }
+        // A voucher with neither a readable date nor a stored month files under no period of the year.
+        const qint64 period = server ? (lines.isNull(1) ? 0 : lines.columnInt64(1)) : periods.of(lines.columnInt64(1));
+        if (period == VoucherPeriods::kNotFiled)
+            continue;
+        if (!visit(Utf8 { text, length }, period, lines.columnInt64(2) != 0, lines.columnInt64(3),
+                   server ? lines.columnInt64(4) : qint64 { 1 }))
+            return true;
+    }
+    return rc == 0;
+}
+
 } // namespace
+
+void SideSums::add(bool credit, qint64 cents, qint64 lineCount)
+{
+    if (credit) {
+        creditCents += cents;
+        creditLines += lineCount;
+    } else {
+        debitCents += cents;
+        debitLines += lineCount;
+    }
+}
+
+bool readCodeSums(Connection* connection,
+                  const std::function<void(const QString& code, const std::map<qint64, SideSums>& byPeriod)>& take)
+{
+    if (!connection)
+        return false;
+    const ReadSnapshot snapshot(connection);
+    QByteArray current;
+    bool any = false;
+    std::map<qint64, SideSums> byPeriod;
+    const bool read
+        = forEachLineSum(connection, [&](const Utf8& code, qint64 period, bool credit, qint64 cents, qint64 count) {
+              if (!any || code.size != current.size()
+                  || std::memcmp(code.data, current.constData(), static_cast<std::size_t>(code.size)) != 0) {
+                  if (any)
+                      take(QString::fromUtf8(current), byPeriod);
+                  current = QByteArray(code.data, code.size);
+                  byPeriod.clear();
+                  any = true;
+              }
+              byPeriod[period].add(credit, cents, count);
+              return true;
+          });
+    if (read && any)
+        take(QString::fromUtf8(current), byPeriod);
+    return read;
+}
 
 bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAccount&&)>& take)
 {
@@ -193,56 +271,27 @@ bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAcc
             account.openingCents += it->second;
     }
 
-    const bool server = connection->engine() == Engine::Postgres;
-    VoucherPeriods periods;
-    if (!server && !periods.read(connection))
-        return false;
-    Statement lines = connection->prepare(server ? groupedInCodeOrderSql() : linesInCodeOrderSql());
-    if (!lines.valid())
-        return false;
-    // A book file's codes are read in place; a server's come as text.
-    sqlite3_stmt* st = lines.handle();
-    QByteArray serverCode;
     std::size_t next = 0; // the first account not yet handed over
-    while ((rc = lines.step()) == 1) {
-        if (lines.isNull(0))
-            continue;
-        const char* text;
-        int length;
-        if (st) {
-            text = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-            length = sqlite3_column_bytes(st, 0);
-        } else {
-            serverCode = lines.column(0).toString().toUtf8();
-            text = serverCode.constData();
-            length = static_cast<int>(serverCode.size());
-        }
-        const Utf8 code { text, length };
-        // Accounts whose codes lie wholly before this line are complete.
-        while (next < accounts.size() && !code.startsWith(codes[next]) && code.after(codes[next])) {
-            if (!take(std::move(accounts[next++])))
-                return true;
-        }
-        if (next == accounts.size())
-            break;
-        if (!code.startsWith(codes[next]))
-            continue; // a code outside the chart's first-level accounts
-        // A voucher with neither a readable date nor a stored month files under no period of the year.
-        const qint64 period = server ? (lines.isNull(1) ? 0 : lines.columnInt64(1)) : periods.of(lines.columnInt64(1));
-        if (period == VoucherPeriods::kNotFiled)
-            continue;
-        SideSums& sides = accounts[next].byPeriod[period];
-        const qint64 cents = lines.columnInt64(3);
-        const qint64 count = server ? lines.columnInt64(4) : 1;
-        if (lines.columnInt64(2) != 0) {
-            sides.creditCents += cents;
-            sides.creditLines += count;
-        } else {
-            sides.debitCents += cents;
-            sides.debitLines += count;
-        }
-    }
-    if (rc < 0)
+    bool stopped = false;
+    const bool read
+        = forEachLineSum(connection, [&](const Utf8& code, qint64 period, bool credit, qint64 cents, qint64 count) {
+              // Accounts whose codes lie wholly before this line are complete.
+              while (next < accounts.size() && !code.startsWith(codes[next]) && code.after(codes[next])) {
+                  if (!take(std::move(accounts[next++]))) {
+                      stopped = true;
+                      return false;
+                  }
+              }
+              if (next == accounts.size())
+                  return false;
+              if (!code.startsWith(codes[next]))
+                  return true; // a code outside the chart's first-level accounts
+              accounts[next].byPeriod[period].add(credit, cents, count);
+              return true;
+          });
+    if (stopped)
+        return true;
+    if (!read)
         return false;
     for (; next < accounts.size(); ++next) {
         if (!take(std::move(accounts[next])))

@@ -20,6 +20,7 @@ struct SideSums {
     qint64 debitLines = 0;
 
     qint64 net() const { return creditCents - debitCents; }
+    void add(bool credit, qint64 cents, qint64 lineCount);
     qint64 lines() const { return creditLines + debitLines; }
     SideSums& operator+=(const SideSums& other);
 };
@@ -40,6 +41,11 @@ struct FirstLevelAccount {
 // in code order, as soon as its figures are complete; take returns false when it needs no more (the rest is then
 // not read). False when the chart cannot be read or holds no first-level account, or the lines cannot be read.
 bool readBookSums(Connection* connection, const std::function<bool(FirstLevelAccount&&)>& take);
+
+// The same pass without the rolling up: every account code the lines carry, in code order, with each period's side
+// sums, as soon as its lines are read. False when the lines cannot be read.
+bool readCodeSums(Connection* connection,
+                  const std::function<void(const QString& code, const std::map<qint64, SideSums>& byPeriod)>& take);
 
 // The shared pieces of the books' SQL.
 namespace BookSql {

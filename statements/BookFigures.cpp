@@ -3,6 +3,7 @@
 #include "accounts/Openings.h"
 #include "data/Connection.h"
 #include "data/VoucherPeriod.h"
+#include "ledgers/BookSums.h"
 
 #include <algorithm>
 #include <cmath>
@@ -101,26 +102,25 @@ BookFigures BookFigures::load(Connection* connection, int startMonth, int endMon
 
     f.m_openings = Openings::all(connection);
 
-    const QString period = voucherPeriodSql(QStringLiteral("h"));
-    Statement sums
-        = connection->prepare(QStringLiteral("Select l.科目编号, %1, l.方向 <> 0, Sum(Round(l.金额 * 100))").arg(period)
-                              + linesFrom() + QStringLiteral("Group By 1, 2, 3"));
-    while (sums.valid() && sums.step() == 1) {
-        const int month = sums.column(1).toInt();
-        if (!inMonths(month))
-            continue;
-        const QString code = sums.column(0).toString();
-        const qint64 cents = std::llround(sums.column(3).toDouble());
-        Months& m = sums.column(2).toLongLong() != 0 ? f.m_credit[code] : f.m_debit[code];
-        m[static_cast<std::size_t>(month)] += cents;
-    }
+    // Every code's sums per month and side, from the books' one pass over the lines.
+    readCodeSums(connection, [&f](const QString& code, const std::map<qint64, SideSums>& byPeriod) {
+        for (const auto& [month, sides] : byPeriod) {
+            if (!inMonths(static_cast<int>(month)))
+                continue;
+            if (sides.creditLines > 0)
+                f.m_credit[code][static_cast<std::size_t>(month)] += sides.creditCents;
+            if (sides.debitLines > 0)
+                f.m_debit[code][static_cast<std::size_t>(month)] += sides.debitCents;
+        }
+    });
 
     if (!withCash)
         return f;
     // The lines of the chosen months, voucher by voucher, for the split of cash.
-    Statement lines = connection->prepare(
-        QStringLiteral("Select l.编号, l.科目编号, l.方向 <> 0, Round(l.金额 * 100)") + linesFrom()
-        + QStringLiteral("And %1 Between ? And ? Order By l.编号, l.记录号").arg(period));
+    Statement lines = connection->prepare(QStringLiteral("Select l.编号, l.科目编号, l.方向 <> 0, Round(l.金额 * 100)")
+                                          + linesFrom()
+                                          + QStringLiteral("And %1 Between ? And ? Order By l.编号, l.记录号")
+                                                .arg(voucherPeriodSql(QStringLiteral("h"))));
     if (lines.valid()) {
         lines.bind(1, startMonth);
         lines.bind(2, endMonth);
