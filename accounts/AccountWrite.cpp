@@ -216,6 +216,11 @@ WriteOutcome deleteAccount(const QString& codeText)
     while (st.valid() && st.step() == 1)
         gone << st.column(0).toString();
     st.release();
+    // Another copy of the program deleted it while the question was open: nothing is left to delete.
+    if (gone.isEmpty()) {
+        transaction.rollback();
+        return { WriteResult::Refused, QStringLiteral("该科目已被删除，请刷新后再操作。"), QStringLiteral("提示") };
+    }
     const int deleted = basDBOperate::funExecute(
         SqlCommand { QStringLiteral("Delete From 财务科目 Where 科目编号 Like ?"), { code + u'%' } });
     bool done = deleted > 0;

@@ -219,7 +219,8 @@ int main(int argc, char** argv)
                 if (out.result == acc::WriteResult::Written)
                     say(QStringLiteral("AD ") + code);
                 else if (out.result == acc::WriteResult::Refused)
-                    say(QStringLiteral("R account inuse"));
+                    say(out.message.contains(QStringLiteral("已被删除")) ? QStringLiteral("R account gone")
+                                                                         : QStringLiteral("R account inuse"));
                 else
                     refused("account", out.message);
             } else {

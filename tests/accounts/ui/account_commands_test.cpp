@@ -207,6 +207,26 @@ TEST_F(AccountWrite, DeleteChecksAgainForAVoucherSavedWhileTheQuestionWasOpen)
     EXPECT_EQ(count("科目编号 LIKE '10201%'"), 2);
 }
 
+TEST_F(AccountWrite, DeleteOfAnAccountAnotherCopyDeletedWhileTheQuestionWasOpenSaysSo)
+{
+    QString said;
+    kessory::Msg::setTestMode(false);
+    kessory::Msg::setPresenter([this, &said](const QString& text, const QString& title, kessory::Msg::Buttons buttons) {
+        if (buttons == kessory::Msg::Buttons::YesNo) {
+            db.exec("DELETE FROM 财务科目 WHERE 科目编号 = '1020101'");
+            return Answer::Yes;
+        }
+        said = text + "|" + title;
+        return Answer::Ok;
+    });
+    db.exec("INSERT INTO 财务科目 (科目编号,科目名称,级次) VALUES ('1020101','新户',3)");
+    const DeleteResult result = funDeleteAccount("1020101");
+    kessory::Msg::setPresenter({});
+    kessory::Msg::setTestMode(true);
+    EXPECT_EQ(result, DeleteResult::Refused);
+    EXPECT_EQ(said, QStringLiteral("该科目已被删除，请刷新后再操作。|提示"));
+}
+
 TEST_F(AccountWrite, NulIsDroppedAndOverlongNamesAreRefusedWhole)
 {
     const QString withNul = QStringLiteral("应收") + QChar(u'\0') + QStringLiteral("票据");
