@@ -174,7 +174,7 @@ void addOutputMenu(QMainWindow* frame)
     QMenu* system = mainMenu(frame, MenuKind::System);
     if (!system)
         return;
-    // Before the separator above 退出.
+    // At the head of the menu, apart from the commands below.
     QAction* before = system->actions().isEmpty() ? nullptr : system->actions().first();
     const auto act = [frame](void (*command)(QWidget*)) {
         return [frame, command] {
@@ -194,6 +194,8 @@ void addOutputMenu(QMainWindow* frame)
     QObject::connect(exportFile, &QAction::triggered, frame, act(&exportWindow));
     system->insertAction(before, print);
     system->insertAction(before, exportFile);
+    if (before)
+        system->insertSeparator(before);
 }
 
 } // namespace kessory
