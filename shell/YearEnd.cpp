@@ -17,7 +17,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <filesystem>
-#include <optional>
 #include <sqlite3.h>
 
 Q_LOGGING_CATEGORY(lcYearEnd, "kessory.yearend")
@@ -136,19 +135,8 @@ bool makeNextYear(const QString& path, int nextYear, const std::map<QString, qin
     return ok;
 }
 
-// While a kept year of a server book is looked at, the server book the program opens again afterwards.
-std::optional<Engine>& currentEngine()
-{
-    static std::optional<Engine> engine;
-    return engine;
-}
-
 Result reopenCurrent(const QString& path)
 {
-    if (currentEngine()) {
-        basDBOperate::bookLocation.engine = *currentEngine();
-        currentEngine().reset();
-    }
     basDBOperate::strDBPath = path;
     basDBOperate::RecordsetPtr rs;
     if (!basDBOperate::funOpenDB(rs))
@@ -339,10 +327,8 @@ Result openPastYear(int year)
     const QString path = keptPath(year);
     if (!QFileInfo(path).isFile())
         return { false, QStringLiteral("找不到%1年的账簿文件：%2").arg(year).arg(QDir::toNativeSeparators(path)) };
-    // A kept year is a book file, also when the current book is on a server.
-    if (!currentEngine())
-        currentEngine() = basDBOperate::bookLocation.engine;
-    basDBOperate::bookLocation.engine = Engine::Sqlite;
+    // A kept year is a book file, also when the current book is on a server (the open takes any other path than the
+    // book's own as a file).
     basDBOperate::strDBPath = path;
     basDBOperate::RecordsetPtr rs;
     if (!basDBOperate::funOpenDB(rs) || !BookAccess::makeReadOnly(basDBOperate::cnnDB.get())) {

@@ -8,6 +8,7 @@
 #include "accounts/AccountWrite.h"
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
+#include "tests/support/ChildBook.h"
 #include "vouchers/VoucherSql.h"
 #include "vouchers/VoucherStore.h"
 
@@ -62,12 +63,6 @@ qint32 latestId()
     return static_cast<qint32>(rs->integer(QStringLiteral("最大")));
 }
 
-bool accountExists(const QString& code)
-{
-    auto rs = basDBOperate::funNewRecordset();
-    return basDBOperate::funOpenRecordset(kessory::VoucherSql::accountExists(code), rs);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -75,11 +70,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc < 2)
         return 2;
-    kessory::Msg::setTestMode(true);
-    if (!basDBOperate::locateDBFile(QString::fromLocal8Bit(argv[1])))
-        return 1;
-    basDBOperate::RecordsetPtr rs;
-    if (!basDBOperate::funOpenDB(rs))
+    if (!kessory::test::openChildBook(argv[1]))
         return 1;
     const QByteArray mode = argc > 2 ? QByteArray(argv[2]) : QByteArray();
     VoucherStore store;
@@ -93,7 +84,7 @@ int main(int argc, char** argv)
             // The other copy changes and deletes the same latest voucher: a refusal here is what must happen then.
             const qint32 latest = latestId();
             if (round % 3 == 0) {
-                const bool onOwn = accountExists(ownAccount);
+                const bool onOwn = kessory::test::accountExists(ownAccount);
                 // The account may go between the look-up and the save: the save then refuses, as it must.
                 saveNew(store, 1 + round % 6, onOwn ? ownAccount : QStringLiteral("101"));
             } else if (latest != 0 && store.loadStored(latest)) {
@@ -123,7 +114,7 @@ int main(int argc, char** argv)
             }
         } else if (round % 4 == 2) {
             // An account of its own comes and goes; a voucher on it keeps it.
-            if (accountExists(ownAccount)) {
+            if (kessory::test::accountExists(ownAccount)) {
                 if (kessory::accounts::checkDelete(ownAccount).result == kessory::accounts::DeleteResult::Answered)
                     kessory::accounts::deleteAccount(ownAccount);
             } else {

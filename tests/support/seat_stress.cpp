@@ -14,6 +14,7 @@
 #include "data/Connection.h"
 #include "data/basDBOperate.h"
 #include "shell/Msg.h"
+#include "tests/support/ChildBook.h"
 #include "vouchers/VoucherStore.h"
 
 #include <QCoreApplication>
@@ -73,13 +74,6 @@ void refused(const char* op, const QString& message)
         say(QStringLiteral("X %1 %2").arg(QLatin1String(op), message));
     else
         say(QStringLiteral("R %1 %2").arg(QLatin1String(op), why));
-}
-
-bool accountExists(const QString& code)
-{
-    auto rs = basDBOperate::funNewRecordset();
-    return basDBOperate::funOpenRecordset(
-        kessory::SqlCommand { QStringLiteral("Select 科目编号 From 财务科目 Where 科目编号 = ?"), { code } }, rs);
 }
 
 // Balanced lines: debits of random amounts on the first lines, their sum as the credit of the last one.
@@ -150,11 +144,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc < 5)
         return 2;
-    kessory::Msg::setTestMode(true);
-    if (!basDBOperate::locateDBFile(QString::fromLocal8Bit(argv[1])))
-        return 1;
-    basDBOperate::RecordsetPtr rs;
-    if (!basDBOperate::funOpenDB(rs))
+    if (!kessory::test::openChildBook(argv[1]))
         return 1;
     const int seat = QByteArray(argv[2]).toInt();
     const qint64 until = QByteArray(argv[3]).toLongLong();
@@ -208,7 +198,7 @@ int main(int argc, char** argv)
             // A shared account comes and goes while other seats save vouchers on it.
             namespace acc = kessory::accounts;
             const QString code = sharedAccount(rng);
-            if (accountExists(code)) {
+            if (kessory::test::accountExists(code)) {
                 const acc::DeleteCheck check = acc::checkDelete(code);
                 if (check.result != acc::DeleteResult::Answered) {
                     say(check.result == acc::DeleteResult::NoAccount ? QStringLiteral("R account gone")
